@@ -1,0 +1,42 @@
+# The front door: everything a developer or CI runs goes through here.
+#   make test   install what is missing, build both presets, run every test
+#   make play   install, build, create the settings key, start the game
+#   make bench  print the speed figures
+
+ARGS ?=
+
+.PHONY: all deps build native win32 test test-native test-win32 play bench clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+build: native win32
+
+native: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+win32: deps
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32
+
+test: test-native test-win32
+
+test-native: native
+	ctest --preset native
+
+test-win32: win32
+	ctest --preset win32
+
+play: win32
+	tools/play.sh $(ARGS)
+
+bench: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native --target engine_bench
+	build/native/tests/bench/engine_bench
+
+clean:
+	rm -rf build

@@ -1,0 +1,55 @@
+# Project-wide build settings and the helpers that test directories share.
+
+set(GLOMB_WARNINGS -Wall -Wextra -Werror)
+
+if(WIN32)
+    # One self-contained exe: no libstdc++, libgcc or winpthread DLLs.
+    add_link_options(-static -Wl,--dynamicbase,--nxcompat)
+    add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
+
+    # Every Windows program, the tests included, runs under Wine through
+    # the project's runner with a prefix of this build tree's own.
+    set(GLOMB_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run.sh ${GLOMB_WINEPREFIX})
+endif()
+
+set(GLOMB_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=all)
+
+# Applies the warnings (and, natively, the sanitizers) to a target.
+function(glomb_target_defaults target)
+    target_compile_options(${target} PRIVATE ${GLOMB_WARNINGS})
+    if(GLOMB_SANITIZE AND NOT WIN32)
+        target_compile_options(${target} PRIVATE ${GLOMB_SANITIZER_FLAGS})
+        target_link_options(${target} PRIVATE ${GLOMB_SANITIZER_FLAGS})
+    endif()
+endfunction()
+
+# GoogleTest: the system package natively, Debian's source tree when
+# cross-compiling (there is no prebuilt mingw GoogleTest).
+if(WIN32)
+    if(NOT TARGET gtest)
+        set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+        set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+        add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    endif()
+else()
+    find_package(GTest REQUIRED)
+endif()
+
+# A GoogleTest executable registered with CTest. Natively each test case
+# becomes its own CTest entry; under Wine the whole executable is one
+# entry, so a run starts one Wine process per executable, not per case.
+function(glomb_add_test target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+    glomb_target_defaults(${target})
+    if(WIN32)
+        add_test(NAME ${target} COMMAND ${target})
+        set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
+    else()
+        include(GoogleTest)
+        gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
+    endif()
+endfunction()

@@ -1,0 +1,26 @@
+// The board and the search for a group of touching balls of one colour.
+#pragma once
+
+#include <cstdint>
+
+constexpr int BOARD_COLS = 15;
+constexpr int BOARD_ROWS = 10;
+constexpr int BOARD_CELLS = BOARD_COLS * BOARD_ROWS;
+
+// A cell as (row << 16) | col. A column half of 0xFFFF means "not on the
+// board", which is what the pointer mapping hands over off the board.
+typedef std::uint32_t PackedCell;
+constexpr PackedCell NO_CELL = 0xFFFF;
+
+constexpr int CellIndex(int col, int row) { return col * BOARD_ROWS + row; }
+constexpr PackedCell PackCell(int col, int row) { return PackedCell(row) << 16 | PackedCell(col); }
+constexpr int CellCol(PackedCell cell) { return int(cell & 0xFFFF); }
+constexpr int CellRow(PackedCell cell) { return int(cell >> 16); }
+
+// Column by column, CellIndex order. 0 is empty, 1..3 a ball of that
+// colour (blue, green, red), -k a ball of colour k marked by the group
+// search that ran last. Marks never outlive the operation that made them.
+extern std::int32_t Board[BOARD_CELLS];
+
+void ClearMarks();
+int FindGroup(PackedCell cell);

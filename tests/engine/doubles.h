@@ -1,0 +1,8 @@
+// Stand-ins for the painter and the high-score table, so the rules can
+// be run alone. Each records its calls in order.
+#pragma once
+
+#include <string>
+
+extern std::string OutwardCalls; // "R" per RepaintNow, "H" per RecordFinalScore
+extern int ScoreAtRecord;        // Score as RecordFinalScore saw it
