@@ -1,0 +1,3 @@
+#include "settings.h"
+
+std::int32_t Language;

@@ -1,0 +1,12 @@
+// The registry key that outlives a run: the high scores and the language.
+#pragma once
+
+#include <cstdint>
+
+// Created by the installation, only ever opened by the program.
+#define SETTINGS_KEY "Software\\Kesti Glomb"
+
+extern std::int32_t Language; // 0 Italian, 1 English
+
+int LoadSettings(); // 1 when the key could be opened, 0 otherwise
+void SaveSettings();
