@@ -40,14 +40,19 @@ endif()
 # A GoogleTest executable registered with CTest. Natively each test case
 # becomes its own CTest entry; under Wine the whole executable is one
 # entry, so a run starts one Wine process per executable, not per case.
+# LOCKS names shared things (registry, display) that tests running in
+# parallel must not use at the same time.
 function(glomb_add_test target)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LOCKS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
     glomb_target_defaults(${target})
     if(WIN32)
         add_test(NAME ${target} COMMAND ${target})
         set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
+        if(ARG_LOCKS)
+            set_tests_properties(${target} PROPERTIES RESOURCE_LOCK "${ARG_LOCKS}")
+        endif()
     else()
         include(GoogleTest)
         gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
