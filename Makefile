@@ -2,10 +2,11 @@
 #   make test   install what is missing, build both presets, run every test
 #   make play   install, build, create the settings key, start the game
 #   make bench  print the speed figures
+#   make fuzz   fuzz the game rules for longer than the tests do
 
 ARGS ?=
 
-.PHONY: all deps build native win32 test test-native test-win32 play bench clean
+.PHONY: all deps build native win32 test test-native test-win32 play bench fuzz clean
 
 all: build
 
@@ -37,6 +38,11 @@ bench: deps
 	cmake --preset native >/dev/null
 	cmake --build --preset native --target engine_bench
 	build/native/tests/bench/engine_bench
+
+# FUZZ_SECONDS=600 make fuzz for a longer run than the one in make test.
+FUZZ_SECONDS ?= 300
+fuzz: deps
+	tools/fuzz-engine.sh build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

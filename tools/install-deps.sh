@@ -4,7 +4,7 @@
 # when everything is there.
 set -eu
 
-PACKAGES="cmake make g++ clang libgtest-dev libbenchmark-dev googletest
+PACKAGES="cmake make g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev googletest
 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 wine wine32 wine64 xvfb xauth xdotool imagemagick
 fonts-wine fonts-liberation nsis zip"
