@@ -1,3 +1,125 @@
 #include "settings.h"
 
+#include "highscores.h"
+#include "ui/wintools.h"
+
+#include <vector>
+
 std::int32_t Language;
+
+// Shown before the language is known, so it speaks both.
+static const char INSTALL_MESSAGE[] =
+    "- The application is not installed properly, repeat the installation.\n\n"
+    "- L'applicazione non \xE8 installata correttamente, ripetere l'installazione.";
+
+// The program writes names as 80-byte values: the name, its terminator and
+// zeros.
+constexpr DWORD NAME_VALUE_SIZE = 80;
+
+std::int32_t LanguageOfUser(std::uint16_t userLangId)
+{
+    return PRIMARYLANGID(userLangId) == LANG_ITALIAN ? 0 : 1;
+}
+
+static HKEY OpenSettingsKey()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
+// Takes at most 15 characters up to the first 0 byte, but never looks past
+// the bytes the registry actually returned: a value may lack a terminator.
+static void CopyName(char *name, const char *data, DWORD size)
+{
+    DWORD n = 0;
+    while (n < size && n < NAME_SIZE - 1 && data[n] != '\0') {
+        name[n] = data[n];
+        n++;
+    }
+    name[n] = '\0';
+}
+
+// Reads a name value of any size, so that a long one someone else stored
+// is cut to its first characters rather than ignored.
+static void ReadName(HKEY key, const char *valueName, char *name)
+{
+    char data[NAME_VALUE_SIZE];
+    DWORD size = sizeof data;
+    LONG result = RegQueryValueExA(key, valueName, nullptr, nullptr, (BYTE *)data, &size);
+    if (result == ERROR_SUCCESS) {
+        CopyName(name, data, size);
+        return;
+    }
+    if (result != ERROR_MORE_DATA)
+        return;
+    std::vector<char> large(size);
+    result = RegQueryValueExA(key, valueName, nullptr, nullptr, (BYTE *)large.data(), &size);
+    if (result == ERROR_SUCCESS && size <= large.size())
+        CopyName(name, large.data(), size);
+}
+
+// 1 when the value holds exactly four bytes, now in *number.
+static int ReadNumber(HKEY key, const char *valueName, std::int32_t *number)
+{
+    std::int32_t data;
+    DWORD size = sizeof data;
+    if (RegQueryValueExA(key, valueName, nullptr, nullptr, (BYTE *)&data, &size) != ERROR_SUCCESS)
+        return 0;
+    if (size != sizeof data)
+        return 0;
+    *number = data;
+    return 1;
+}
+
+static void ReadLanguage(HKEY key)
+{
+    std::int32_t stored;
+    if (ReadNumber(key, "Lang", &stored) && (stored == 0 || stored == 1)) {
+        Language = stored;
+        return;
+    }
+    // No usable choice stored: follow the user and remember it.
+    Language = LanguageOfUser(GetUserDefaultLangID());
+    SaveSettings();
+}
+
+int LoadSettings()
+{
+    HKEY key = OpenSettingsKey();
+    if (!key) {
+        MessageBoxA(nullptr, INSTALL_MESSAGE, APP_NAME, MB_TASKMODAL | MB_ICONERROR);
+        return 0;
+    }
+    char valueName[8];
+    for (int i = 1; i <= HIGH_SCORE_COUNT; i++) {
+        wsprintfA(valueName, "_%in", i);
+        ReadName(key, valueName, HighScoreTable[i - 1].name);
+        wsprintfA(valueName, "_%is", i);
+        ReadNumber(key, valueName, &HighScoreTable[i - 1].score);
+    }
+    ReadLanguage(key);
+    RegCloseKey(key);
+    return 1;
+}
+
+void SaveSettings()
+{
+    HKEY key = OpenSettingsKey();
+    if (!key)
+        return;
+    char valueName[8];
+    for (int i = 1; i <= HIGH_SCORE_COUNT; i++) {
+        // Only the name leaves the process: the rest of the value is zeros.
+        char data[NAME_VALUE_SIZE] = {};
+        lstrcpynA(data, HighScoreTable[i - 1].name, NAME_SIZE);
+        wsprintfA(valueName, "_%in", i);
+        RegSetValueExA(key, valueName, 0, REG_SZ, (const BYTE *)data, sizeof data);
+        wsprintfA(valueName, "_%is", i);
+        RegSetValueExA(key, valueName, 0, REG_DWORD, (const BYTE *)&HighScoreTable[i - 1].score,
+                       sizeof(std::int32_t));
+    }
+    RegSetValueExA(key, "Lang", 0, REG_DWORD, (const BYTE *)&Language, sizeof Language);
+    RegCloseKey(key);
+}

@@ -10,3 +10,7 @@ extern std::int32_t Language; // 0 Italian, 1 English
 
 int LoadSettings(); // 1 when the key could be opened, 0 otherwise
 void SaveSettings();
+
+// The language a user of this LANGID gets when none is stored: Italian
+// for Italian users, English for everybody else.
+std::int32_t LanguageOfUser(std::uint16_t userLangId);
