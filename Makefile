@@ -2,11 +2,12 @@
 #   make test   install what is missing, build both presets, run every test
 #   make play   install, build, create the settings key, start the game
 #   make bench  print the speed figures
+#   make dist   build the Windows installer and zip into build/dist
 #   make fuzz   fuzz the game rules for longer than the tests do
 
 ARGS ?=
 
-.PHONY: all deps build native win32 test test-native test-win32 play bench fuzz clean
+.PHONY: all deps build native win32 test test-native test-win32 play bench fuzz dist clean
 
 all: build
 
@@ -38,6 +39,10 @@ bench: deps
 	cmake --preset native >/dev/null
 	cmake --build --preset native --target engine_bench
 	build/native/tests/bench/engine_bench
+
+# The installer, a zip for manual installation, and their sums.
+dist: win32
+	tools/make-dist.sh build/win32 build/dist
 
 # FUZZ_SECONDS=600 make fuzz for a longer run than the one in make test.
 FUZZ_SECONDS ?= 300

@@ -1,0 +1,45 @@
+#!/bin/bash
+# Builds what a Windows player downloads: the installer, a zip for a
+# manual installation, and their SHA-256 sums.
+#
+#   make-dist.sh BUILD_DIR OUT_DIR    (BUILD_DIR: the win32 build tree)
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath "${1:?usage: make-dist.sh BUILD_DIR OUT_DIR}")
+out=${2:?usage: make-dist.sh BUILD_DIR OUT_DIR}
+version=1.0.0.1
+exe="$build/ui/glomb.exe"
+[ -f "$exe" ] || { echo "make-dist: $exe is missing; build the win32 preset first" >&2; exit 1; }
+
+rm -rf "$out"
+mkdir -p "$out/zip"
+out=$(realpath "$out")
+
+cp "$exe" "$out/glomb.exe"
+makensis -V2 -DEXE="$out/glomb.exe" -DOUT="$out/glomb-$version-setup.exe" \
+    "$here/tools/installer/glomb.nsi"
+
+# The key a 32-bit program sees as HKLM\Software\Kesti Glomb lives under
+# WOW6432Node on 64-bit Windows, the only kind current Windows comes in.
+printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Kesti Glomb]\r\n' \
+    >"$out/zip/glomb.reg"
+cp "$out/glomb.exe" "$out/zip/glomb.exe"
+sed 's/$/\r/' >"$out/zip/README.txt" <<'TXT'
+Glomb 1.0.0.1
+
+The simplest way to install Glomb is the installer, glomb-1.0.0.1-setup.exe.
+
+To install by hand instead:
+1. Copy glomb.exe into a folder of your choice.
+2. Double-click glomb.reg and confirm: it creates the settings key where
+   Glomb keeps its high scores and language (administrator rights needed).
+3. The key is created readable by everyone but writable only by
+   administrators. For players without administrator rights, give the
+   Users group Full Control on HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\Kesti Glomb
+   in regedit (right-click the key, Permissions), as the installer does.
+TXT
+(cd "$out/zip" && zip -q -X "$out/glomb-$version.zip" glomb.exe glomb.reg README.txt)
+rm -rf "$out/zip"
+(cd "$out" && sha256sum glomb.exe "glomb-$version-setup.exe" "glomb-$version.zip" >SHA256SUMS)
+cat "$out/SHA256SUMS"
