@@ -1,0 +1,155 @@
+# Plays the real glomb.exe under Wine like a person at the screen would:
+# moves and clicks the X pointer, types keys, takes screenshots and reads
+# the colours at the board's cells. Sourced by the end-to-end test and by
+# tools/make-screenshot.sh.
+#
+# The caller sets ROOT (the source tree), EXE (glomb.exe), PLACE
+# (window_place.exe), PREFIX (the Wine prefix) and SHOTS (a folder for
+# screenshots), then evaluates the prefix's environment (wine-run.sh --env)
+# so that DISPLAY is the prefix's screen.
+
+RUN="$ROOT/tools/wine-run.sh"
+GAME_PID=""
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Ends a game that a failed check left running; only our own process.
+stop_game() {
+    if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+        kill "$GAME_PID" 2>/dev/null || true
+        wait "$GAME_PID" 2>/dev/null || true
+    fi
+    GAME_PID=""
+}
+
+# An empty settings key, as a fresh installation leaves it.
+fresh_settings_key() {
+    "$RUN" "$PREFIX" reg delete 'HKLM\Software\Kesti Glomb' /reg:32 /f >/dev/null 2>&1 || true
+    "$ROOT/tools/make-settings-key.sh" "$PREFIX"
+}
+
+# Window geometry in screen pixels: the client area (CX, CY, CW, CH), the
+# frame (WL, WT, WR, WB), the cell size and the board's top-left corner.
+read_place() {
+    local line
+    line=$("$RUN" "$PREFIX" "$PLACE" 2>/dev/null | tr -d '\r') || return 1
+    read -r CX CY CW CH WL WT WR WB <<<"$line"
+    CELL=$(((WR - WL - 30) / 15))
+    BX=$((CX + (CW - 15 * CELL) / 2))
+    BY=$((CY + (CH - 10 * CELL - 16) / 2))
+}
+
+start_game() {
+    GLOMB_TIMEOUT=120 "$RUN" "$PREFIX" "$EXE" "$@" &
+    GAME_PID=$!
+    local i
+    for i in $(seq 100); do
+        if read_place; then
+            sleep 0.5 # the first paint
+            return 0
+        fi
+        kill -0 "$GAME_PID" 2>/dev/null || fail "glomb.exe $* ended before showing its window"
+        sleep 0.2
+    done
+    fail "glomb.exe $* showed no window within 20 seconds"
+}
+
+# Waits up to 15 seconds for the game to end by itself; its exit code
+# goes to GAME_RC.
+wait_for_exit() {
+    local i
+    for i in $(seq 75); do
+        kill -0 "$GAME_PID" 2>/dev/null || break
+        sleep 0.2
+    done
+    kill -0 "$GAME_PID" 2>/dev/null && fail "the game is still running"
+    GAME_RC=0
+    wait "$GAME_PID" || GAME_RC=$?
+    GAME_PID=""
+}
+
+shot() {
+    sleep 0.3
+    import -window root "$SHOTS/$1.png"
+}
+
+cell_x() { echo $((BX + $1 * CELL + CELL / 2)); }
+cell_y() { echo $((BY + $2 * CELL + CELL / 2)); }
+
+point_at() { xdotool mousemove "$(cell_x "$1" "$2")" "$(cell_y "$1" "$2")"; }
+click_at() { point_at "$1" "$2" && xdotool click 1; }
+
+# The client area's top-left corner lies in the margin: no cell, no preview.
+point_at_margin() { xdotool mousemove $((CX + 2)) $((CY + 2)); }
+
+# One line per cell in column order (col 0 rows 0..9, col 1 ...): what a
+# player sees at the cell's centre: empty, blue, green or red.
+cell_kinds() {
+    local format="" col row x y
+    for col in $(seq 0 14); do
+        for row in $(seq 0 9); do
+            x=$(cell_x "$col" "$row") y=$(cell_y "$col" "$row")
+            format+="%[fx:int(255*p{$x,$y}.r)] %[fx:int(255*p{$x,$y}.g)] %[fx:int(255*p{$x,$y}.b)]\n"
+        done
+    done
+    convert "$SHOTS/$1.png" -format "$format" info: | while read -r r g b; do
+        if [ "$r" -lt 40 ] && [ "$g" -lt 40 ] && [ "$b" -lt 40 ]; then echo empty
+        elif [ "$b" -gt "$r" ] && [ "$b" -gt "$g" ]; then echo blue
+        elif [ "$g" -gt "$r" ]; then echo green
+        else echo red
+        fi
+    done
+}
+
+# The centre colours of every cell, exactly, to see which cells changed.
+cell_pixels() {
+    local format="" col row
+    for col in $(seq 0 14); do
+        for row in $(seq 0 9); do
+            format+="%[pixel:p{$(cell_x "$col" "$row"),$(cell_y "$col" "$row")}]\n"
+        done
+    done
+    convert "$SHOTS/$1.png" -format "$format" info:
+}
+
+changed_cells() {
+    diff <(cell_pixels "$1") <(cell_pixels "$2") | grep -c '^>' || true
+}
+
+# How many pixels differ between two shots inside a rectangle W H X Y.
+differing_pixels() {
+    local geometry="$3x$4+$5+$6"
+    convert "$SHOTS/$1.png" -crop "$geometry" +repage "$SHOTS/.a.png"
+    convert "$SHOTS/$2.png" -crop "$geometry" +repage "$SHOTS/.b.png"
+    compare -metric AE "$SHOTS/.a.png" "$SHOTS/.b.png" null: 2>&1 || true
+}
+
+board_differs() { differing_pixels "$1" "$2" $((15 * CELL)) $((10 * CELL)) "$BX" "$BY"; }
+status_differs() { differing_pixels "$1" "$2" $((15 * CELL)) 16 "$BX" $((CY + CH - 18)); }
+
+# A cell of a group of two or more in a shot: "col row", or nothing.
+find_group() {
+    local -a kind
+    mapfile -t kind < <(cell_kinds "$1")
+    local col row i
+    for col in $(seq 0 14); do
+        for row in $(seq 0 9); do
+            i=$((col * 10 + row))
+            [ "${kind[$i]}" = empty ] && continue
+            if { [ "$row" -lt 9 ] && [ "${kind[$i]}" = "${kind[$((i + 1))]}" ]; } ||
+                { [ "$col" -lt 14 ] && [ "${kind[$i]}" = "${kind[$((i + 10))]}" ]; }; then
+                echo "$col $row"
+                return 0
+            fi
+        done
+    done
+}
+
+# With the virtual desktop, Wine draws the caption; its close box sits at
+# the right end of it.
+click_close_box() {
+    xdotool mousemove $((WR - 14)) $((WT + 11)) click 1
+}

@@ -1,0 +1,23 @@
+// Prints where the game's window lies on the screen, so that a script can
+// aim the pointer at it:
+//   client-left client-top client-width client-height
+//   window-left window-top window-right window-bottom
+// Exits with 1 while there is no such window.
+#include <windows.h>
+
+#include <cstdio>
+
+int main()
+{
+    HWND hwnd = FindWindowA("Glomb", nullptr);
+    if (!hwnd || !IsWindowVisible(hwnd))
+        return 1;
+    RECT client, frame;
+    GetClientRect(hwnd, &client);
+    GetWindowRect(hwnd, &frame);
+    POINT origin = {0, 0};
+    ClientToScreen(hwnd, &origin);
+    std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", origin.x, origin.y, client.right,
+                client.bottom, frame.left, frame.top, frame.right, frame.bottom);
+    return 0;
+}

@@ -1,0 +1,59 @@
+#!/bin/bash
+# Makes docs/screenshot.png: the game in progress, a few moves played and
+# the pointer resting on a group, so that it shows highlighted with its
+# numbers in the status line.
+#
+#   tools/make-screenshot.sh [BUILD_DIR]    default build/win32
+#
+# Needs glomb.exe and window_place.exe built there. Runs on a hidden
+# screen in a Wine prefix of its own inside BUILD_DIR.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=$(realpath "${1:-$ROOT/build/win32}")
+EXE=$BUILD/ui/glomb.exe
+PLACE=$BUILD/tests/e2e/window_place.exe
+PREFIX=$BUILD/screenshot-prefix
+SHOTS=$BUILD/screenshot-shots
+OUT=$ROOT/docs/screenshot.png
+. "$ROOT/tests/e2e/player.sh"
+trap 'stop_game; "$RUN" "$PREFIX" --stop' EXIT
+
+for f in "$EXE" "$PLACE"; do
+    [ -f "$f" ] || fail "$f is missing; build the win32 preset first"
+done
+mkdir -p "$SHOTS" "$ROOT/docs"
+unset GLOMB_USE_DISPLAY
+eval "$("$RUN" "$PREFIX" --env)"
+"$ROOT/tools/make-settings-key.sh" "$PREFIX"
+
+# Wine draws the caption only on its virtual desktop, which a wineserver
+# picks up when it starts: a fresh prefix needs one restart.
+start_game
+if ! xdotool search --name 'Wine desktop' >/dev/null; then
+    stop_game
+    "$RUN" "$PREFIX" --stop
+    eval "$("$RUN" "$PREFIX" --env)"
+    start_game
+fi
+
+for move in 1 2 3 4; do
+    point_at_margin
+    shot board
+    read -r col row <<<"$(find_group board)"
+    click_at "$col" "$row"
+done
+
+# Rest the pointer on the first group of three or more.
+point_at_margin
+shot board
+for i in $(seq 0 149); do
+    point_at $((i / 10)) $((i % 10))
+    shot hover
+    [ "$(changed_cells board hover)" -ge 3 ] && break
+done
+
+convert "$SHOTS/hover.png" -crop $((WR - WL))x$((WB - WT))+"$WL"+"$WT" +repage "$OUT"
+click_close_box
+wait_for_exit
+echo "wrote $OUT"

@@ -1,0 +1,40 @@
+#!/bin/bash
+# Starts the game on your screen (make play; make play ARGS=-2).
+#
+#   tools/play.sh [ARGS...]     ARGS go to glomb.exe as its command line
+#
+# The game runs under Wine in a prefix of its own, build/win32/play-prefix,
+# never in ~/.wine. The settings key that an installation would create is
+# made there first, so high scores and the language persist between games.
+set -eu
+
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+EXE=${GLOMB_EXE:-$ROOT/build/win32/ui/glomb.exe}
+PREFIX=${GLOMB_PLAY_PREFIX:-$ROOT/build/win32/play-prefix}
+RUN="$ROOT/tools/wine-run.sh"
+
+if [ -z "${DISPLAY:-}" ]; then
+    cat >&2 <<'MSG'
+play: there is no X display to show the game on (DISPLAY is not set).
+  - From a desktop session, run `make play` in a terminal of that session.
+  - Over ssh, connect with `ssh -X` (or -Y) so that DISPLAY is forwarded.
+  - Without any screen, give it a virtual one:
+        xvfb-run -s '-screen 0 1024x768x24' make play
+    (nobody will see the game, but it runs).
+MSG
+    exit 1
+fi
+if [ ! -f "$EXE" ]; then
+    echo "play: $EXE is missing; build it with 'make win32'" >&2
+    exit 1
+fi
+
+export GLOMB_USE_DISPLAY=1 # the player's display, not a hidden one
+export GLOMB_TIMEOUT=0     # play as long as you like
+"$RUN" "$PREFIX" --setup
+"$ROOT/tools/make-settings-key.sh" "$PREFIX"
+
+rc=0
+"$RUN" "$PREFIX" "$EXE" "$@" || rc=$?
+"$RUN" "$PREFIX" --stop # the prefix's wineserver, nothing else
+exit "$rc"

@@ -1,0 +1,197 @@
+#include "mainwnd.h"
+
+#include "commands.h"
+#include "engine/game.h"
+#include "engine/move.h"
+#include "paint.h"
+#include "repaint.h"
+#include "res/resource.h"
+#include "store/settings.h"
+#include "surfaces.h"
+#include "wintools.h"
+
+HWND MainWindow;
+std::int32_t CellSize;
+std::int32_t BoardLeft;
+std::int32_t BoardTop;
+std::int32_t Recreating;
+
+// The margin around the board that sizes the window; afterwards the
+// margins are recomputed from the client area that really resulted.
+static const int MARGIN = 15;
+
+int ChooseCellSize(int numColors, int horzRes)
+{
+    if (numColors != -1) // a palette display
+        return 32;
+    return horzRes >= 800 ? 40 : 32;
+}
+
+// The class carries the menu of the current language, so a language
+// switch registers it afresh.
+static void RegisterMainClass()
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = Instance;
+    wc.hIcon = LoadIconA(Instance, MAKEINTRESOURCEA(IDI_GLOMB));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDM_MENU_ITALIAN + Language);
+    wc.lpszClassName = APP_NAME;
+    RegisterClassExA(&wc);
+}
+
+// Sized for the board and margins, centred on the screen.
+static HWND CreateCentredWindow(HDC screen)
+{
+    int width = 15 * CellSize + 2 * BoardLeft;
+    int height = 3 * BoardTop + 2 * (5 * CellSize + 20);
+    int x = (GetDeviceCaps(screen, HORZRES) - width) / 2;
+    int y = (GetDeviceCaps(screen, VERTRES) - height) / 2;
+    return CreateWindowExA(0, APP_NAME, APP_NAME, WS_SYSMENU, x, y, width, height, nullptr, nullptr,
+                           Instance, nullptr);
+}
+
+// Centres the board in the client area less the status strip below it.
+static void PlaceBoard(const RECT &client)
+{
+    BoardLeft = (client.right - 15 * CellSize) / 2;
+    BoardTop = (client.bottom - 10 * CellSize - 16) / 2;
+}
+
+int CreateMainWindow()
+{
+    BoardTop = MARGIN;
+    BoardLeft = MARGIN;
+    RegisterMainClass();
+    HDC screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    CellSize = ChooseCellSize(GetDeviceCaps(screen, NUMCOLORS), GetDeviceCaps(screen, HORZRES));
+    HWND hwnd = CreateCentredWindow(screen);
+    if (!hwnd) {
+        DeleteDC(screen);
+        return 0;
+    }
+    MainWindow = hwnd;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    PlaceBoard(client);
+    ReleaseSurfaces(); // those of the window this one replaces
+    CreateSurfaces(screen, client.right, client.bottom);
+    DeleteDC(screen);
+    ShowWindow(MainWindow, SW_RESTORE);
+    UpdateWindow(MainWindow);
+    return 1;
+}
+
+PackedCell PointToCell(LPARAM point)
+{
+    int x = static_cast<short>(LOWORD(point));
+    int y = static_cast<short>(HIWORD(point));
+    if (x >= BoardLeft && y >= BoardTop) {
+        int col = (x - BoardLeft) / CellSize;
+        int row = (y - BoardTop) / CellSize;
+        if (col < BOARD_COLS && row < BOARD_ROWS)
+            return PackCell(col, row);
+    }
+    ClearHighlight();
+    return NO_CELL;
+}
+
+static void OnMouseMove(LPARAM point)
+{
+    UpdatePreview(PointToCell(point));
+    RepaintNow();
+}
+
+// The preview runs again at the click, so whatever group now lies under
+// the pointer shows at once.
+static void OnLeftButtonDown(LPARAM point)
+{
+    PlayMove(PointToCell(point));
+    UpdatePreview(PointToCell(point));
+    RepaintNow();
+}
+
+static void OnPaint(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    PaintBoard(dc);
+    EndPaint(hwnd, &ps);
+}
+
+static void OnNew()
+{
+    NewGame();
+    RepaintNow();
+}
+
+// A command carries the point (0, 0), which lies in the margin: the
+// preview is emptied.
+static void OnUndo(LPARAM point)
+{
+    if (UndoAvailable == 1) {
+        SwapUndo();
+        UpdatePreview(PointToCell(point));
+        RepaintNow();
+        return;
+    }
+    char text[80];
+    LoadText(3, text, sizeof text);
+    MessageBoxA(nullptr, text, APP_NAME, MB_TASKMODAL | MB_ICONINFORMATION);
+}
+
+static LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case IDM_NEW:
+        OnNew();
+        return 0;
+    case IDM_EXIT:
+        DestroyWindow(hwnd);
+        return 0;
+    case IDM_UNDO:
+        OnUndo(lParam);
+        return 0;
+    case IDM_HELP:
+        ShowHelp();
+        return 0;
+    case IDM_ABOUT:
+        ShowAbout();
+        return 0;
+    case IDM_HIGHSCORES:
+        ShowHighScores();
+        return 0;
+    case IDM_LANGUAGE:
+        ChooseLanguage();
+        return 0;
+    }
+    return DefWindowProcA(hwnd, WM_COMMAND, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MainWindow = hwnd;
+    switch (message) {
+    case WM_MOUSEMOVE:
+        OnMouseMove(lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLeftButtonDown(lParam);
+        return 0;
+    case WM_PAINT:
+        OnPaint(hwnd);
+        return 0;
+    case WM_DESTROY:
+        // A language switch destroys the window without ending the game.
+        if (Recreating == 0)
+            PostQuitMessage(0);
+        return 0;
+    case WM_COMMAND:
+        return OnCommand(hwnd, wParam, lParam);
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}

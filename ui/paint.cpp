@@ -1,0 +1,58 @@
+#include "paint.h"
+
+#include "engine/game.h"
+#include "engine/move.h"
+#include "mainwnd.h"
+#include "repaint.h"
+#include "wintools.h"
+
+// Every cell is an opaque square from the sheet: column by value, the
+// lower row when highlighted.
+static void DrawCells()
+{
+    for (int col = 0; col < BOARD_COLS; ++col) {
+        for (int row = 0; row < BOARD_ROWS; ++row) {
+            int i = CellIndex(col, row);
+            int sourceY = HighlightMap[i] == 1 ? CellSize : 0;
+            BitBlt(BackBuffer, BoardLeft + col * CellSize, BoardTop + row * CellSize, CellSize,
+                   CellSize, SpriteSheet, Board[i] * CellSize, sourceY, SRCCOPY);
+        }
+    }
+}
+
+// Texts are loaded at every paint, so a language switch shows at once.
+static void DrawStatusText(RECT *status, int n, int value, UINT flags)
+{
+    char format[80];
+    char text[80];
+    LoadText(n, format, sizeof format);
+    int length = wsprintfA(text, format, value);
+    DrawTextA(BackBuffer, text, length, status, flags);
+}
+
+// Each text paints its own background, so where they meet the later one
+// wins: the score, drawn last, always stays whole.
+static void DrawStatusLine(int clientHeight)
+{
+    RECT status = {BoardLeft, clientHeight - 18, BoardLeft + 15 * CellSize, clientHeight - 2};
+    DrawStatusText(&status, 1, PreviewCount, 0);
+    DrawStatusText(&status, 4, PreviewScore, DT_CENTER);
+    DrawStatusText(&status, 2, Score, DT_RIGHT);
+}
+
+void PaintBoard(HDC target)
+{
+    RECT client;
+    GetClientRect(MainWindow, &client);
+    Rectangle(BackBuffer, 0, 0, client.right, client.bottom);
+    DrawCells();
+    DrawStatusLine(client.bottom);
+    BitBlt(target, 0, 0, client.right, client.bottom, BackBuffer, 0, 0, SRCCOPY);
+}
+
+void RepaintNow()
+{
+    HDC dc = GetDC(MainWindow);
+    PaintBoard(dc);
+    ReleaseDC(MainWindow, dc);
+}
