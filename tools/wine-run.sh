@@ -83,13 +83,21 @@ REG
     wine regedit /s "$reg"
 }
 
+# Wine's background services (services.exe, rpcss, ...) inherit the
+# output of whichever process starts them and outlive it. Starting them
+# here, with their output on /dev/null, keeps them from holding a test's
+# output pipe open, which would make CTest wait for ever.
 setup() {
     use_display
-    wineserver -p 2>/dev/null || true
-    if [ ! -f "$PREFIX/.glomb-ready" ]; then
-        wine wineboot -i >/dev/null 2>&1
-        write_prefix_settings
-        touch "$PREFIX/.glomb-ready"
+    if wineserver -p 2>/dev/null || [ ! -f "$PREFIX.services" ]; then
+        if [ ! -f "$PREFIX/.glomb-ready" ]; then
+            wine wineboot -i >/dev/null 2>&1
+            write_prefix_settings >/dev/null 2>&1
+            touch "$PREFIX/.glomb-ready"
+        else
+            wine wineboot >/dev/null 2>&1
+        fi
+        touch "$PREFIX.services"
     fi
 }
 
@@ -107,6 +115,7 @@ case "$1" in
     ;;
 --stop)
     wineserver -k 2>/dev/null || true
+    rm -f "$PREFIX.services"
     if [ -f "$STATE" ]; then
         read -r _ pid <"$STATE"
         kill "$pid" 2>/dev/null || true
