@@ -1,0 +1,108 @@
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+static HMODULE Module()
+{
+    return GetModuleHandleA(nullptr);
+}
+
+// A menu bar written out as "title: item=id, item=id | title: ...", a
+// separator as "-=id" and an item that is checked, greyed or disabled
+// marked with "!".
+static std::string Describe(HMENU menu)
+{
+    std::string out;
+    for (int i = 0; i < GetMenuItemCount(menu); i++) {
+        char text[100];
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING | MIIM_SUBMENU;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        GetMenuItemInfoA(menu, i, TRUE, &info);
+        bool separator = info.fType & MFT_SEPARATOR;
+        out += i == 0 ? "" : info.hSubMenu ? " | " : ", ";
+        out += separator ? "-" : text;
+        out += info.hSubMenu ? ": " : "=";
+        out += info.hSubMenu ? Describe(info.hSubMenu) : std::to_string(info.wID);
+        if (info.fState && !separator)
+            out += "!";
+    }
+    return out;
+}
+
+TEST(Menus, ItalianHasGameAndHelpMenusWithSeparatorsOfTheirOwnId)
+{
+    HMENU bar = LoadMenuA(Module(), MAKEINTRESOURCEA(IDM_MENU_ITALIAN));
+    EXPECT_EQ("  &Partita  : &Nuova=40002, Re&cord=40010, &Annulla=40006, -=40005, "
+              "&Lingua=40012, -=40005, &Esci=40003 | "
+              "  &?  : &Guida=40008, -=40005, &Informazioni=40009",
+              Describe(bar));
+    DestroyMenu(bar);
+}
+
+TEST(Menus, EnglishHasTheSameCommandsInTheSameOrder)
+{
+    HMENU bar = LoadMenuA(Module(), MAKEINTRESOURCEA(IDM_MENU_ENGLISH));
+    EXPECT_EQ("  &Game  : &New=40002, &High scores=40010, &Undo=40006, -=40005, "
+              "&Language=40012, -=40005, &Exit=40003 | "
+              "  &?  : &Help=40008, -=40005, &About=40009",
+              Describe(bar));
+    DestroyMenu(bar);
+}
+
+TEST(Accelerators, AreBangAndIForAboutQuestionMarkAndF1ForHelp)
+{
+    HACCEL table = LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    ACCEL entries[8];
+    ASSERT_EQ(4, CopyAcceleratorTableA(table, entries, 8));
+    const ACCEL expected[4] = {{FNOINVERT, '!', IDM_ABOUT},
+                               {FNOINVERT, '?', IDM_HELP},
+                               {FVIRTKEY | FNOINVERT, VK_F1, IDM_HELP},
+                               {FNOINVERT, 'i', IDM_ABOUT}};
+    for (int i = 0; i < 4; i++) {
+        EXPECT_EQ(expected[i].fVirt, entries[i].fVirt) << "entry " << i;
+        EXPECT_EQ(expected[i].key, entries[i].key) << "entry " << i;
+        EXPECT_EQ(expected[i].cmd, entries[i].cmd) << "entry " << i;
+    }
+}
+
+static int LastCommand;
+
+static LRESULT CALLBACK RecordCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND)
+        LastCommand = LOWORD(wParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// The command that the table makes of a keyboard message, or 0.
+static int Translate(UINT message, WPARAM key)
+{
+    static HWND window;
+    if (!window) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = RecordCommand;
+        wc.hInstance = Module();
+        wc.lpszClassName = "AcceleratorTarget";
+        RegisterClassA(&wc);
+        window = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                               nullptr, Module(), nullptr);
+    }
+    HACCEL table = LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    MSG msg = {window, message, key, 1, 0, {0, 0}};
+    LastCommand = 0;
+    return TranslateAcceleratorA(window, table, &msg) ? LastCommand : 0;
+}
+
+TEST(Accelerators, SmallIOpensAboutButCapitalIDoesNothing)
+{
+    EXPECT_EQ(IDM_ABOUT, Translate(WM_CHAR, 'i'));
+    EXPECT_EQ(0, Translate(WM_CHAR, 'I'));
+    EXPECT_EQ(IDM_ABOUT, Translate(WM_CHAR, '!'));
+    EXPECT_EQ(IDM_HELP, Translate(WM_CHAR, '?'));
+    EXPECT_EQ(IDM_HELP, Translate(WM_KEYDOWN, VK_F1));
+}
