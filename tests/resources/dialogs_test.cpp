@@ -144,23 +144,3 @@ TEST(Dialogs, LanguageChoiceIsTheSameInBothLanguages)
             Line(Child | BS_AUTORADIOBUTTON, "button 1029 \"&English\" at 7,56 size 88x13"),
         Describe(IDD_LANGUAGE));
 }
-
-static INT_PTR CALLBACK IgnoreAll(HWND, UINT, WPARAM, LPARAM)
-{
-    return FALSE;
-}
-
-TEST(Dialogs, ChoosingOneLanguageClearsTheOther)
-{
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LANGUAGE),
-                                     nullptr, IgnoreAll, 0);
-    ASSERT_TRUE(dialog);
-    EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_ITALIAN));
-    EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_ENGLISH));
-    SendDlgItemMessageA(dialog, IDC_ITALIAN, BM_CLICK, 0, 0);
-    EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_ITALIAN));
-    SendDlgItemMessageA(dialog, IDC_ENGLISH, BM_CLICK, 0, 0);
-    EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_ENGLISH));
-    EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_ITALIAN));
-    DestroyWindow(dialog);
-}
