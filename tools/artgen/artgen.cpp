@@ -136,7 +136,7 @@ static bool SaveFile(const std::string &path, const Bytes &data)
 // Shaded balls, 40-pixel cells, 8 bits per pixel
 //
 // A ball of one hue is drawn by one number per pixel, its "tone" from 0
-// (black) through 1 (the full colour, lit head-on) to 2 (white, the
+// (black) through FullTone (the pure hue, fully lit) to 2 (white, the
 // centre of the gleam). Each of the six balls (three colours, normal and
 // highlighted) gets a ramp of palette entries along that scale, so the
 // 256 entries suffice and the shading still looks continuous.
@@ -236,9 +236,9 @@ static double BallTone(double x, double y)
 }
 
 // The average tone over a pixel, from 6 x 6 samples, for smooth edges
-// against the black ground. Averaging tones rather than colours is exact
-// where it matters: near the edge every tone is below the full hue,
-// where colour grows with tone from black.
+// against the black ground. Averaging tones rather than colours is near
+// enough: at the edge every tone lies on the dark part of the ramp, where
+// colour grows almost in step with tone.
 static double PixelTone(int px, int py, double centre, double radius)
 {
     const int n = 6;
