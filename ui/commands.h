@@ -2,7 +2,7 @@
 // removes the highlight from the board before its window opens.
 #pragma once
 
-void ShowHelp();
-void ShowAbout();
-void ShowHighScores();
-void ChooseLanguage();
+void ShowHelp();       // the rules, in a message box
+void ShowAbout();      // the About box
+void ShowHighScores(); // the high-score dialog
+void ChooseLanguage(); // the language dialog, which may rebuild the window

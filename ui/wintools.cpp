@@ -6,7 +6,10 @@ HINSTANCE Instance;
 
 // Both languages share the string table: language L's text n has the
 // id L * 50 + n.
-static int StringId(int n) { return Language * 50 + n; }
+static int StringId(int n)
+{
+    return Language * 50 + n;
+}
 
 void LoadText(int n, char *buffer, int size)
 {

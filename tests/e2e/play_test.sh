@@ -42,7 +42,7 @@ shot click
 empty=$(cell_kinds click | grep -c empty || true)
 [ "$empty" -eq "$lit" ] || fail "the click left $empty empty cells for a group of $lit"
 
-echo "--- F1, ?, ! and i reach their commands: the highlight goes, the numbers stay"
+echo "--- F1, ?, ! and i open Help and About: the highlight goes, the numbers stay"
 for key in F1 question exclam i; do
     point_at_margin
     shot "base-$key"
@@ -50,9 +50,17 @@ for key in F1 question exclam i; do
     point_at "$col" "$row"
     shot "lit-$key"
     xdotool key "$key"
-    shot "after-$key"
-    [ "$(board_differs "base-$key" "after-$key")" -eq 0 ] || fail "$key left the highlight on"
-    [ "$(status_differs "lit-$key" "after-$key")" -eq 0 ] || fail "$key changed the status line"
+    wait_for_dialog || fail "$key opened no window"
+    sleep 0.3 # its first paint
+    shot "open-$key"
+    [ "$(board_differs_beside_dialog "base-$key" "open-$key")" -eq 0 ] ||
+        fail "$key left the highlight on"
+    [ "$(status_differs "lit-$key" "open-$key")" -eq 0 ] || fail "$key changed the status line"
+    case $key in
+    F1 | question) xdotool key Return ;; # the help message's OK
+    *) xdotool mousemove $((DX + 3)) $((DY + 3)) click 1 ;; # About: a click off the link
+    esac
+    wait_for_no_dialog || fail "the window that $key opened did not close"
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended after $key"
 done
 

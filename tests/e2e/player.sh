@@ -42,6 +42,33 @@ read_place() {
     BY=$((CY + (CH - 10 * CELL - 16) / 2))
 }
 
+# The open dialog or message box: its client area (DX, DY, DW, DH).
+read_dialog() {
+    local line
+    line=$("$RUN" "$PREFIX" "$PLACE" dialog 2>/dev/null | tr -d '\r') || return 1
+    read -r DX DY DW DH _ <<<"$line"
+}
+
+# Waits up to 10 seconds for a dialog or message box to be open.
+wait_for_dialog() {
+    local i
+    for i in $(seq 50); do
+        read_dialog && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# Waits up to 10 seconds until no dialog or message box is open.
+wait_for_no_dialog() {
+    local i
+    for i in $(seq 50); do
+        read_dialog || return 0
+        sleep 0.2
+    done
+    return 1
+}
+
 start_game() {
     GLOMB_TIMEOUT=120 "$RUN" "$PREFIX" "$EXE" "$@" &
     GAME_PID=$!
@@ -128,6 +155,17 @@ differing_pixels() {
 }
 
 board_differs() { differing_pixels "$1" "$2" $((15 * CELL)) $((10 * CELL)) "$BX" "$BY"; }
+
+# Like board_differs, but blind to the open dialog (read_dialog) and a
+# border around it wide enough for its frame and caption.
+board_differs_beside_dialog() {
+    local x0=$((DX - 40)) y0=$((DY - 40)) x1=$((DX + DW + 40)) y1=$((DY + DH + 40)) shot
+    for shot in "$1" "$2"; do
+        convert "$SHOTS/$shot.png" -fill black -draw "rectangle $x0,$y0 $x1,$y1" \
+            "$SHOTS/.masked-$shot.png"
+    done
+    board_differs ".masked-$1" ".masked-$2"
+}
 status_differs() { differing_pixels "$1" "$2" $((15 * CELL)) 16 "$BX" $((CY + CH - 18)); }
 
 # A cell of a group of two or more in a shot: "col row", or nothing.

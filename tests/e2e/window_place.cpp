@@ -2,14 +2,16 @@
 // aim the pointer at it:
 //   client-left client-top client-width client-height
 //   window-left window-top window-right window-bottom
-// Exits with 1 while there is no such window.
+// Exits with 1 while there is no such window. With the argument "dialog"
+// it reports the dialog or message box that is open instead.
 #include <windows.h>
 
 #include <cstdio>
 
-int main()
+int main(int argc, char **argv)
 {
-    HWND hwnd = FindWindowA("Glomb", nullptr);
+    bool dialog = argc > 1 && lstrcmpA(argv[1], "dialog") == 0;
+    HWND hwnd = FindWindowA(dialog ? "#32770" : "Glomb", nullptr);
     if (!hwnd || !IsWindowVisible(hwnd))
         return 1;
     RECT client, frame;

@@ -82,6 +82,8 @@ static void CALLBACK ReadAndCloseBox(HWND, UINT, UINT_PTR timer, DWORD)
     Catcher->owner = GetWindow(OpenBox, GW_OWNER);
     Catcher->count++;
     PostMessageA(OpenBox, WM_COMMAND, IDOK, 0);
+    // The About box takes no command; a click away from its link ends it.
+    PostMessageA(OpenBox, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
 }
 
 // A box is activated before it has been filled in, so it is read a
