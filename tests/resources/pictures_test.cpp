@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 static HMODULE Module()
@@ -161,4 +162,17 @@ TEST(Version, FileAndProductAre1_0_0_1)
     EXPECT_EQ(0x00000001u, fixed->dwFileVersionLS);
     EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
     EXPECT_EQ(0x00000001u, fixed->dwProductVersionLS);
+}
+
+// Without a manifest Windows would redirect the game's registry writes to
+// a private copy per user; running as the invoking user keeps one shared
+// high-score table.
+TEST(Manifest, RunsAsTheInvokingUser)
+{
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(1), RT_MANIFEST);
+    ASSERT_TRUE(found) << "no manifest";
+    const char *text = (const char *)LockResource(LoadResource(nullptr, found));
+    std::string manifest(text, SizeofResource(nullptr, found));
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
+    EXPECT_EQ(manifest.find("requireAdministrator"), std::string::npos);
 }
