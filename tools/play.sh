@@ -32,6 +32,15 @@ fi
 export GLOMB_USE_DISPLAY=1 # the player's display, not a hidden one
 export GLOMB_TIMEOUT=0     # play as long as you like
 "$RUN" "$PREFIX" --setup
+# On a real screen the game is an ordinary window that your window manager
+# frames, not a window inside a 1024x768 Wine desktop. The prefix's Wine
+# session reads this at its start, hence the restart.
+EXPLORER='HKCU\Software\Wine\Explorer'
+if "$RUN" "$PREFIX" reg query "$EXPLORER" /v Desktop >/dev/null 2>&1; then
+    "$RUN" "$PREFIX" reg delete "$EXPLORER" /v Desktop /f >/dev/null
+    "$RUN" "$PREFIX" --stop
+    "$RUN" "$PREFIX" --setup
+fi
 "$ROOT/tools/make-settings-key.sh" "$PREFIX"
 
 rc=0
