@@ -1,7 +1,7 @@
 # The front door: everything a developer or CI runs goes through here.
 #   make test   install what is missing, build both presets, run every test
 #   make play   install, build, create the settings key, start the game
-#   make bench  print the speed figures
+#   make bench  print the speed figures side by side, also into build/bench-report.txt
 #   make dist   build the Windows installer and zip into build/dist
 #   make fuzz   fuzz the game rules for longer than the tests do
 
@@ -38,7 +38,9 @@ play: win32
 bench: deps
 	cmake --preset native >/dev/null
 	cmake --build --preset native --target engine_bench
-	build/native/tests/bench/engine_bench
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32 --target glomb ui_bench startup_bench
+	tools/bench-report.sh build/native build/win32 build/bench-report.txt
 
 # The installer, a zip for manual installation, and their sums.
 dist: win32
