@@ -1,12 +1,14 @@
 #!/bin/bash
-# Installs Glomb silently under Wine, checks what a Windows player would
-# get, starts the installed game, and uninstalls it again.
+# Builds what a Windows player downloads, installs Glomb silently under
+# Wine, checks what the player gets, starts the installed game, uninstalls
+# it again, and tries the zip's registry file for a manual installation.
 #
-#   installer_test.sh SOURCE_DIR PREFIX GLOMB_EXE KEY_ACCESS_EXE WORK_DIR
+#   installer_test.sh SOURCE_DIR PREFIX BUILD_DIR KEY_ACCESS_EXE WORK_DIR
 set -uo pipefail
 
 src=$1 prefix=$2 work=$5
-exe=$(realpath "$3") key_access=$(realpath "$4")
+build=$(realpath "$3") key_access=$(realpath "$4")
+exe="$build/ui/glomb.exe"
 mkdir -p "$work"
 eval "$("$src/tools/wine-run.sh" "$prefix" --env)"
 
@@ -26,11 +28,15 @@ key_missing() { ! key_exists; }
 dir="$prefix/drive_c/Program Files (x86)/Glomb"
 link="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Glomb.lnk"
 
-makensis -V2 -DEXE="$exe" -DOUT="$work/glomb-setup.exe" "$src/tools/installer/glomb.nsi" || exit 1
+dist="$work/dist"
+"$src/tools/make-dist.sh" "$build" "$dist" >/dev/null || exit 1
+check "the sums match what was built" bash -c "cd '$dist' && sha256sum --quiet -c SHA256SUMS"
+check "the zip holds the game, the registry file and a read-me" \
+    bash -c "unzip -Z1 '$dist/glomb-1.0.0.1.zip' | sort | tr '\n' ' ' | grep -qx 'README.txt glomb.exe glomb.reg '"
 reg32 delete 'HKLM\Software\Kesti Glomb' /f >/dev/null 2>&1
 rm -rf "$dir"
 
-timeout 60 wine "$work/glomb-setup.exe" /S
+timeout 60 wine "$dist/glomb-1.0.0.1-setup.exe" /S
 check "the installer puts the game and its uninstaller in Program Files" \
     wait_for test -f "$dir/uninstall.exe" -a -f "$dir/glomb.exe"
 check "the installed game is the one built" cmp "$exe" "$dir/glomb.exe"
@@ -53,5 +59,12 @@ timeout 60 wine "C:\\Program Files (x86)\\Glomb\\uninstall.exe" /S
 check "the uninstaller removes the program" wait_for test ! -e "$dir/glomb.exe"
 check "the uninstaller removes the shortcut" wait_for test ! -e "$link"
 check "the uninstaller removes the settings key" wait_for key_missing
+
+# By hand: the registry file from the zip, imported as a double-click
+# would, makes the key where the 32-bit game looks.
+unzip -o -q "$dist/glomb-1.0.0.1.zip" glomb.reg -d "$work"
+timeout 30 wine regedit /s "$work/glomb.reg"
+check "the zip's registry file creates the key the game opens" wait_for key_exists
+reg32 delete 'HKLM\Software\Kesti Glomb' /f >/dev/null 2>&1
 
 exit $failed
