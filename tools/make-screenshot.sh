@@ -27,15 +27,7 @@ unset GLOMB_USE_DISPLAY
 eval "$("$RUN" "$PREFIX" --env)"
 "$ROOT/tools/make-settings-key.sh" "$PREFIX"
 
-# Wine draws the caption only on its virtual desktop, which a wineserver
-# picks up when it starts: a fresh prefix needs one restart.
 start_game
-if ! xdotool search --name 'Wine desktop' >/dev/null; then
-    stop_game
-    "$RUN" "$PREFIX" --stop
-    eval "$("$RUN" "$PREFIX" --env)"
-    start_game
-fi
 
 for move in 1 2 3 4; do
     point_at_margin

@@ -62,8 +62,10 @@ use_display() {
 
 # Settings that keep a headless run from hanging or drifting: no crash
 # dialog (a crash exits non-zero instead), a virtual desktop that draws
-# captions and menus yet keeps exit codes, and Times New Roman by name.
+# captions and menus yet keeps exit codes, Times New Roman by name, and
+# Wine's own fonts.
 write_prefix_settings() {
+    link_wine_fonts
     local reg="$PREFIX/glomb-test-settings.reg"
     cat >"$reg" <<'REG'
 REGEDIT4
@@ -83,6 +85,17 @@ REG
     wine regedit /s "$reg"
 }
 
+# Debian's Wine looks for its own fonts (MS Sans Serif, Tahoma, and
+# Marlett, which draws the caption's close box) beside its data folder
+# instead of in it; without them the close box shows a plain "r". Every
+# Wine finds fonts in the prefix's Fonts folder.
+link_wine_fonts() {
+    local dir=/usr/share/wine/fonts
+    if [ -d "$dir" ]; then
+        ln -sf "$dir"/* "$PREFIX/drive_c/windows/Fonts/"
+    fi
+}
+
 # Wine's background services (services.exe, rpcss, ...) inherit the
 # output of whichever process starts them and outlive it. Starting them
 # here, with their output on /dev/null, keeps them from holding a test's
@@ -93,6 +106,11 @@ setup() {
         if [ ! -f "$PREFIX/.glomb-ready" ]; then
             wine wineboot -i >/dev/null 2>&1
             write_prefix_settings >/dev/null 2>&1
+            # The desktop that wineboot opened is not the virtual one: a
+            # new server opens that from the settings just written.
+            wineserver -k 2>/dev/null || true
+            wineserver -p 2>/dev/null || true
+            wine wineboot >/dev/null 2>&1
             touch "$PREFIX/.glomb-ready"
         else
             wine wineboot >/dev/null 2>&1
