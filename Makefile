@@ -32,6 +32,13 @@ test-native: native
 test-win32: win32
 	ctest --preset win32
 
+# The acceptance scenarios alone (make test runs them too): the real game
+# played under Wine with the pointer and keys; each leaves screenshots in
+# build/win32/tests/e2e/scenarios/.
+.PHONY: scenarios
+scenarios: win32
+	ctest --preset win32 -L scenario
+
 play: win32
 	tools/play.sh $(ARGS)
 

@@ -42,11 +42,44 @@ read_place() {
     BY=$((CY + (CH - 10 * CELL - 16) / 2))
 }
 
-# The open dialog or message box: its client area (DX, DY, DW, DH).
+# The open dialog or message box: its client area (DX, DY, DW, DH) and
+# its frame (DL, DT, DR, DB).
 read_dialog() {
     local line
     line=$("$RUN" "$PREFIX" "$PLACE" dialog 2>/dev/null | tr -d '\r') || return 1
-    read -r DX DY DW DH _ <<<"$line"
+    read -r DX DY DW DH DL DT DR DB <<<"$line"
+}
+
+# The open dialog's caption and controls as window_place texts lists them,
+# in UTF-8.
+dialog_texts() {
+    "$RUN" "$PREFIX" "$PLACE" texts 2>/dev/null | tr -d '\r' | iconv -f CP1252 -t UTF-8
+}
+
+# Whether the open dialog shows exactly TEXT as its caption or in a
+# control; a line break is written \n.
+dialog_shows() {
+    # Through the environment: awk -v would turn \n into a line break.
+    dialog_texts | TEXT=$1 awk -F'\t' '$3 == ENVIRON["TEXT"] { found = 1 } END { exit !found }'
+}
+
+# Whether control ID of the open dialog is shown (and, with a second
+# argument "checked", checked).
+control_is() {
+    local state
+    state=$(dialog_texts | awk -F'\t' -v id="$1" '$1 == id { print $2 }')
+    case $2 in
+    shown) [[ $state == shown* ]] ;;
+    hidden) [ "$state" = hidden ] ;;
+    checked) [[ $state == *,checked ]] ;;
+    esac
+}
+
+click_control() {
+    local x y w h
+    read -r x y w h <<<"$("$RUN" "$PREFIX" "$PLACE" control "$1" 2>/dev/null | tr -d '\r')"
+    [ -n "$h" ] || fail "the open dialog has no control $1"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
 
 # Waits up to 10 seconds for a dialog or message box to be open.
@@ -69,9 +102,14 @@ wait_for_no_dialog() {
     return 1
 }
 
-start_game() {
+# Starts glomb.exe with the given command line and returns at once.
+launch_game() {
     GLOMB_TIMEOUT=120 "$RUN" "$PREFIX" "$EXE" "$@" &
     GAME_PID=$!
+}
+
+start_game() {
+    launch_game "$@"
     local i
     for i in $(seq 100); do
         if read_place; then
@@ -190,4 +228,85 @@ find_group() {
 # the right end of it.
 click_close_box() {
     xdotool mousemove $((WR - 14)) $((WT + 11)) click 1
+}
+
+# The main window's menu, a line per entry (window_place menu).
+read_menu() {
+    "$RUN" "$PREFIX" "$PLACE" menu 2>/dev/null | tr -d '\r' | iconv -f CP1252 -t UTF-8
+}
+
+# The titles of the menu bar as a player reads them, with their blanks
+# and mnemonic marks: "[  &Game  ][  &?  ]".
+menu_titles() {
+    read_menu | awk -F'\t' '$1 == 0 { printf "[%s]", $6 }'
+}
+
+# Positions in the menus, counting separators: "click_menu 0 2" is the
+# third entry of the first drop-down (Game, Undo), in either language.
+GAME_MENU=0 HELP_MENU=1
+NEW=0 HIGH_SCORES=1 UNDO=2 LANGUAGE=4 EXIT=6
+HELP=0 ABOUT=2
+
+# The centre of title TITLE, or with ITEM of that entry of its open
+# drop-down; nothing while it cannot be seen.
+menu_point() {
+    read_menu | awk -F'\t' -v title="$1" -v item="${2:--1}" '
+        $1 == 0 { t++; i = 0 }
+        t == title + 1 && ($1 == 0 && item < 0 || $1 == 1 && i++ == item) && $4 > $2 {
+            print int(($2 + $4) / 2), int(($3 + $5) / 2)
+        }'
+}
+
+# Clicks a menu title and then an entry of its drop-down.
+click_menu() {
+    local x y i
+    read -r x y <<<"$(menu_point "$1")"
+    [ -n "$y" ] || fail "menu title $1 is not on the menu bar"
+    xdotool mousemove "$x" "$y" click 1
+    for i in $(seq 25); do
+        read -r x y <<<"$(menu_point "$1" "$2")"
+        [ -n "$y" ] && break
+        sleep 0.2
+    done
+    [ -n "$y" ] || fail "clicking menu title $1 opened no drop-down with an entry $2"
+    xdotool mousemove "$x" "$y" click 1
+}
+
+SETTINGS_KEY='HKLM\Software\Kesti Glomb'
+
+remove_settings_key() {
+    "$RUN" "$PREFIX" reg delete "$SETTINGS_KEY" /reg:32 /f >/dev/null 2>&1 || true
+}
+
+settings_key_exists() {
+    "$RUN" "$PREFIX" reg query "$SETTINGS_KEY" /reg:32 >/dev/null 2>&1
+}
+
+# The values under the settings key, a line each: name, type, data.
+registry_values() {
+    "$RUN" "$PREFIX" reg query "$SETTINGS_KEY" /reg:32 2>/dev/null | tr -d '\r' |
+        sed -n 's/^    \([^ ]*\)    \(REG_[A-Z_]*\)    \(.*\)$/\1 \2 \3/p' | sort
+}
+
+registry_value() {
+    registry_values | awk -v name="$1" '$1 == name { sub(/^[^ ]* [^ ]* /, ""); print }'
+}
+
+# Fills the high-score table in the registry: "NAME:SCORE" for entries
+# 1, 2, ... in that order.
+store_table() {
+    local i=0 entry
+    for entry in "$@"; do
+        i=$((i + 1))
+        "$RUN" "$PREFIX" reg add "$SETTINGS_KEY" /v "_${i}n" /t REG_SZ /d "${entry%%:*}" /reg:32 /f >/dev/null
+        "$RUN" "$PREFIX" reg add "$SETTINGS_KEY" /v "_${i}s" /t REG_DWORD /d "${entry##*:}" /reg:32 /f >/dev/null
+    done
+}
+
+# Ends the game through its close box and expects exit code 0.
+close_game() {
+    read_place || fail "the game has no window to close"
+    click_close_box
+    wait_for_exit
+    [ "$GAME_RC" -eq 0 ] || fail "the game ended with exit code $GAME_RC after the close box"
 }

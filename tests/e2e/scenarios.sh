@@ -1,0 +1,364 @@
+#!/bin/bash
+# Acceptance scenarios: the real game played through the X pointer and
+# keyboard, each from a fresh start (a new empty settings key, no game
+# running), each leaving screenshots of its steps for a person to look at:
+#
+#   scenarios.sh GLOMB_EXE WINDOW_PLACE_EXE PREFIX SHOTS_DIR SCENARIO...
+#
+# Screenshots land in SHOTS_DIR/SCENARIO/; "failed.png" there is the
+# screen at the moment a check failed.
+set -euo pipefail
+
+EXE=$1 PLACE=$2 PREFIX=$3 SHOTS_ROOT=$4
+shift 4
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+. "$ROOT/tests/e2e/player.sh"
+
+# Wine takes the user's language from LC_ALL, even for a locale that this
+# machine has not installed. English unless a scenario says otherwise.
+export LC_ALL=C.UTF-8
+
+on_exit() {
+    local rc=$?
+    if [ "$rc" -ne 0 ] && [ -n "${SHOTS:-}" ]; then
+        import -window root "$SHOTS/failed.png" 2>/dev/null || true
+    fi
+    stop_game
+}
+trap on_exit EXIT
+
+fresh_start() {
+    stop_game
+    read_place && fail "a game from before is still open"
+    read_dialog && fail "a window from before is still open"
+    fresh_settings_key
+}
+
+# A shot with the pointer off the board: no highlight, no preview numbers.
+fresh_shot() {
+    point_at_margin
+    shot "$1"
+}
+
+# Rows of the high-score dialog that differ between two shots of it
+# (read_dialog must describe it): "1" when only the first row changed.
+changed_score_rows() {
+    local step=$(((DH - 145) / 4 + 18)) k rows=""
+    for k in 0 1 2 3 4; do
+        [ "$(differing_pixels "$1" "$2" $((DW - 20)) 18 $((DX + 10)) $((DY + 5 + k * step)))" -gt 0 ] &&
+            rows+="$((k + 1)) "
+    done
+    echo "${rows% }"
+}
+
+scenario_no_key() {
+    remove_settings_key
+    launch_game
+    wait_for_dialog || fail "no message appeared although the settings key is missing"
+    shot message
+    dialog_shows Glomb || fail "the installation message has not the caption Glomb"
+    dialog_shows "- The application is not installed properly, repeat the installation.\n\n- L'applicazione non è installata correttamente, ripetere l'installazione." ||
+        fail "the installation message does not say so in both languages: $(dialog_texts)"
+    read_place && fail "the main window opened although the settings key is missing"
+    xdotool key Return
+    wait_for_exit
+    [ "$GAME_RC" -eq 0 ] || fail "exit code $GAME_RC after the installation message"
+    settings_key_exists && fail "the game created the settings key itself"
+    return 0
+}
+
+scenario_empty_key() {
+    local locale title lang i expected
+    for locale in C.UTF-8 it_IT.UTF-8; do
+        case $locale in
+        C.UTF-8) title="[  &Game  ][  &?  ]" lang=0x1 ;;
+        *) title="[  &Partita  ][  &?  ]" lang=0x0 ;;
+        esac
+        fresh_settings_key
+        # bash warns that the locale is not installed; Wine reads it anyway.
+        LC_ALL=$locale start_game 2> >(grep -v 'setlocale: LC_ALL' >&2)
+        shot "first-start-$locale"
+        [ "$(menu_titles)" = "$title" ] ||
+            fail "for a user language of $locale the menu bar reads $(menu_titles)"
+        expected=$(for i in 1 2 3 4 5; do
+            echo "_${i}n REG_SZ "
+            echo "_${i}s REG_DWORD 0x0"
+        done
+            echo "Lang REG_DWORD $lang")
+        [ "$(registry_values)" = "$(sort <<<"$expected")" ] ||
+            fail "for $locale the first start left these values under the key:" \
+                "$(registry_values)"
+        close_game
+    done
+}
+
+scenario_high_score() {
+    start_game -1
+    click_menu $GAME_MENU $HIGH_SCORES
+    wait_for_dialog || fail "Game > High scores opened nothing"
+    shot table-before
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the high-score dialog"
+
+    click_at 7 5
+    wait_for_dialog || fail "clearing the board asked for no name"
+    shot name-dialog
+    dialog_shows "Insert your name!" || fail "the name dialog does not ask for a name"
+    xdotool type "Ada Lovelace"
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the name dialog"
+    [ "$(registry_value _1n)" = "Ada Lovelace" ] || fail "the registry holds no name in first place"
+    # 150 balls in one move, and the bonus for the empty board.
+    [ "$(registry_value _1s)" = "0x$(printf %x $((148 * 148 + 1000)))" ] ||
+        fail "the registry holds $(registry_value _1s) as the best score, not 22904"
+
+    click_menu $GAME_MENU $HIGH_SCORES
+    wait_for_dialog || fail "Game > High scores opened nothing after the game"
+    shot table-after
+    [ "$(changed_score_rows table-before table-after)" = 1 ] ||
+        fail "the high-score dialog shows no new first row, or changed others too"
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the high-score dialog"
+    close_game
+}
+
+# The first group of two or more in a shot, in column order, and its size
+# as a player counts it: "col row size", or nothing.
+first_group() {
+    local -a kind todo=()
+    local -A seen=()
+    mapfile -t kind < <(cell_kinds "$1")
+    local i start size=0
+    for start in $(seq 0 149); do
+        [ "${kind[$start]}" = empty ] && continue
+        if { [ $((start % 10)) -lt 9 ] && [ "${kind[$start]}" = "${kind[$((start + 1))]}" ]; } ||
+            { [ "$start" -lt 140 ] && [ "${kind[$start]}" = "${kind[$((start + 10))]}" ]; }; then
+            todo=("$start")
+            break
+        fi
+    done
+    [ ${#todo[@]} -gt 0 ] || return 0
+    while [ ${#todo[@]} -gt 0 ]; do
+        i=${todo[-1]}
+        unset 'todo[-1]'
+        [ -z "${seen[$i]:-}" ] && [ "${kind[$i]}" = "${kind[$start]}" ] || continue
+        seen[$i]=1 size=$((size + 1))
+        [ $((i % 10)) -gt 0 ] && todo+=($((i - 1)))
+        [ $((i % 10)) -lt 9 ] && todo+=($((i + 1)))
+        [ "$i" -ge 10 ] && todo+=($((i - 10)))
+        [ "$i" -lt 140 ] && todo+=($((i + 10)))
+    done
+    echo "$((start / 10)) $((start % 10)) $size"
+}
+
+# Plays the first group until none is left, adding up the score; shots
+# are named GAME-move-N. Succeeds when the game ended with balls left and
+# its message open, fails when the board was cleared.
+SCORE=0
+play_until_the_end() {
+    local move=0 col="" row size=0 balls
+    SCORE=0
+    while :; do
+        fresh_shot "$1-move-$((move + 1))"
+        read_dialog && break
+        move=$((move + 1))
+        read -r col row size <<<"$(first_group "$1-move-$move")"
+        [ -n "$col" ] || fail "no group is left on the board, yet the game goes on"
+        click_at "$col" "$row"
+        SCORE=$((SCORE + (size - 2) * (size - 2)))
+    done
+    balls=$(cell_kinds "$1-move-$move" | grep -vc empty || true)
+    echo "game over after $move moves, score $SCORE, $((balls - size)) balls left"
+    [ "$balls" -gt "$size" ]
+}
+
+scenario_balls_left() {
+    # A table that no game can beat, so the end shows the score.
+    local table=(First:90000 Second:80000 Third:70000 Fourth:60000 Fifth:50000)
+    store_table "${table[@]}"
+    start_game
+    local before
+    before=$(registry_values)
+    # Clearing the whole board is rare but possible; then play another.
+    local game
+    for game in 1 2 3; do
+        play_until_the_end "game$game" && break
+        xdotool key Return
+        wait_for_no_dialog || fail "Return did not close the end-of-game message"
+        click_menu $GAME_MENU $NEW
+    done
+    shot message
+    dialog_shows "Game over.\nYour score is $SCORE." ||
+        fail "the end-of-game message is not text 6 with the score $SCORE: $(dialog_texts)"
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the end-of-game message"
+    [ "$(registry_values)" = "$before" ] || fail "a score below the table changed the registry"
+    close_game
+}
+
+scenario_undo() {
+    start_game
+    fresh_shot start
+    click_menu $GAME_MENU $UNDO
+    wait_for_dialog || fail "Undo with nothing to undo showed no message"
+    shot cannot-undo
+    dialog_shows "Cannot undo." || fail "the message is not \"Cannot undo.\": $(dialog_texts)"
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the message"
+
+    local col row
+    read -r col row <<<"$(find_group start)"
+    click_at "$col" "$row"
+    fresh_shot moved
+    [ "$(board_differs start moved)" -gt 0 ] || fail "the click on $col,$row changed nothing"
+
+    click_menu $GAME_MENU $UNDO # the mouse
+    fresh_shot undone
+    [ "$(board_differs start undone)" -eq 0 ] || fail "Undo did not bring back the board"
+    [ "$(status_differs start undone)" -eq 0 ] || fail "Undo did not bring back the score"
+
+    xdotool key alt+g u # the keyboard: undo the undo
+    fresh_shot redone
+    [ "$(board_differs moved redone)" -eq 0 ] || fail "a second Undo did not replay the move"
+    [ "$(status_differs moved redone)" -eq 0 ] || fail "a second Undo did not restore the score"
+    close_game
+}
+
+# In the language dialog that is opening, expects button FROM checked,
+# clicks button TO and confirms with OK.
+choose_language() {
+    wait_for_dialog || fail "no language dialog opened"
+    dialog_shows Dialog || fail "the open window is not the language dialog: $(dialog_texts)"
+    control_is "$1" checked || fail "the language dialog does not show button $1 as chosen"
+    shift
+    click_control "$1"
+    control_is "$1" checked || fail "a click on language button $1 did not check it"
+    shot "language-dialog-$1"
+    click_control 1 # OK
+    wait_for_no_dialog || fail "OK did not close the language dialog"
+    sleep 0.5 # the new window's first paint
+    read_place || fail "no main window after the language switch"
+}
+
+scenario_language_switch() {
+    start_game
+    local col row
+    fresh_shot start
+    read -r col row <<<"$(find_group start)"
+    click_at "$col" "$row"
+    fresh_shot one-move
+    read -r col row <<<"$(find_group one-move)"
+    click_at "$col" "$row"
+    fresh_shot english
+
+    xdotool key alt+g l # the keyboard
+    choose_language 1029 1028
+    fresh_shot italian
+    [ "$(menu_titles)" = "[  &Partita  ][  &?  ]" ] || fail "after Italiano the menu reads $(menu_titles)"
+    [ "$(registry_value Lang)" = 0x0 ] || fail "after Italiano the registry holds Lang $(registry_value Lang)"
+    [ "$(board_differs english italian)" -eq 0 ] || fail "the switch to Italian changed the board"
+    [ "$(status_differs english italian)" -gt 0 ] || fail "the status line did not change language"
+
+    click_menu $GAME_MENU $LANGUAGE # the mouse
+    choose_language 1028 1029
+    fresh_shot english-again
+    [ "$(menu_titles)" = "[  &Game  ][  &?  ]" ] || fail "after English the menu reads $(menu_titles)"
+    [ "$(registry_value Lang)" = 0x1 ] || fail "after English the registry holds Lang $(registry_value Lang)"
+    [ "$(board_differs english english-again)" -eq 0 ] || fail "the switch back changed the board"
+    [ "$(status_differs english english-again)" -eq 0 ] ||
+        fail "after two switches the status line shows other numbers"
+
+    xdotool key alt+g u
+    fresh_shot undone
+    [ "$(board_differs one-move undone)" -eq 0 ] || fail "the switches lost the last move's undo"
+    close_game
+}
+
+# High scores, Help and About from the menus with the mouse, in both
+# languages: each opens in the language of the menu and closes again.
+scenario_menus() {
+    local lang scores help
+    for lang in 0 1; do
+        "$RUN" "$PREFIX" reg add "$SETTINGS_KEY" /v Lang /t REG_DWORD /d $lang /reg:32 /f >/dev/null
+        start_game
+        case $lang in
+        0) scores=Record help=Guida ;;
+        1) scores="High scores" help=Help ;;
+        esac
+        click_menu $GAME_MENU $HIGH_SCORES
+        wait_for_dialog || fail "the menu opened no $scores dialog"
+        shot "scores-$lang"
+        dialog_shows "$scores" || fail "the high-score dialog is not captioned $scores"
+        click_control 1
+        wait_for_no_dialog || fail "OK did not close the $scores dialog"
+
+        click_menu $HELP_MENU $HELP
+        wait_for_dialog || fail "the menu opened no $help message"
+        shot "help-$lang"
+        dialog_shows "$help" || fail "the help message is not captioned $help"
+        xdotool key Return
+        wait_for_no_dialog || fail "Return did not close the $help message"
+
+        click_menu $HELP_MENU $ABOUT
+        wait_for_dialog || fail "the menu opened no About box"
+        shot "about-$lang"
+        xdotool mousemove $((DX + 3)) $((DY + 3)) click 1
+        wait_for_no_dialog || fail "a click off the link did not close the About box"
+        close_game
+    done
+}
+
+scenario_reset() {
+    store_table Ada:900 Bruno:400
+    start_game -
+    click_menu $GAME_MENU $HIGH_SCORES
+    wait_for_dialog || fail "Game > High scores opened nothing"
+    shot table
+    control_is 2 shown || fail "the reset button is hidden although the game was started with -"
+    dialog_shows "&Cancel" || fail "the reset button is not labelled Cancel"
+    xdotool key Escape
+    wait_for_no_dialog || fail "Escape did not close the high-score dialog"
+    [ "$(registry_value _1n)" = Ada ] || fail "Escape emptied the table"
+
+    click_menu $GAME_MENU $HIGH_SCORES
+    wait_for_dialog || fail "Game > High scores opened nothing the second time"
+    click_control 2
+    sleep 0.3
+    read_dialog || fail "the reset button closed the high-score dialog"
+    shot table-reset
+    [ "$(changed_score_rows table table-reset)" = "1 2" ] ||
+        fail "the dialog still shows the names after the reset"
+    local i
+    for i in 1 2 3 4 5; do
+        [ "$(registry_value "_${i}n")" = "" ] && [ "$(registry_value "_${i}s")" = 0x0 ] ||
+            fail "after the reset entry $i in the registry is not empty"
+    done
+    click_control 1
+    wait_for_no_dialog || fail "OK did not close the high-score dialog"
+    close_game
+}
+
+scenario_close_box() {
+    start_game
+    fresh_shot start
+    local col row before
+    read -r col row <<<"$(find_group start)"
+    click_at "$col" "$row"
+    shot moved
+    before=$(registry_values)
+    close_game
+    read_place && fail "the window is still there after the close box"
+    [ "$(registry_values)" = "$before" ] || fail "closing the game wrote to the registry"
+    return 0
+}
+
+for name in "$@"; do
+    SHOTS=$SHOTS_ROOT/$name
+    rm -rf "$SHOTS"
+    mkdir -p "$SHOTS"
+    eval "$("$RUN" "$PREFIX" --env)"
+    fresh_start
+    echo "--- $name"
+    "scenario_$name"
+done
+echo "PASS: screenshots in $SHOTS_ROOT"
