@@ -342,6 +342,32 @@ TEST_F(DialogTest, SwitchRebuildsTheWindowAndKeepsTheGame)
     EXPECT_TRUE(ReadStored("_5n").exists) << "the whole set is saved";
 }
 
+LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        char className[16] = "";
+        GetClassNameA((HWND)wParam, className, sizeof className);
+        if (std::strcmp(className, APP_NAME) == 0)
+            return 1; // the window is not made
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Were the new window not made, nothing could ever end the program: it
+// quits instead.
+TEST_F(DialogTest, SwitchThatCannotMakeTheWindowEndsTheProgram)
+{
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseMainWindow, nullptr, GetCurrentThreadId());
+    SwitchLanguage(0);
+    UnhookWindowsHookEx(hook);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        << "no quit message after the window could not be made";
+    EXPECT_FALSE(IsWindow(MainWindow));
+    SwitchLanguage(1); // a window again for the tests that follow
+    ASSERT_TRUE(IsWindow(MainWindow));
+}
+
 // Every language switch replaces the window's drawing surfaces; none of
 // the replaced objects may survive.
 TEST_F(DialogTest, HundredSwitchesLeaveOnlyTheLastWindowsObjects)
