@@ -11,21 +11,8 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-BUILD=$(realpath "${1:-$ROOT/build/win32}")
-EXE=$BUILD/ui/glomb.exe
-PLACE=$BUILD/tests/e2e/window_place.exe
-PREFIX=$BUILD/screenshot-prefix
-SHOTS=$BUILD/screenshot-shots
 . "$ROOT/tests/e2e/player.sh"
-trap 'stop_game; "$RUN" "$PREFIX" --stop' EXIT
-
-for f in "$EXE" "$PLACE"; do
-    [ -f "$f" ] || fail "$f is missing; build the win32 preset first"
-done
-mkdir -p "$SHOTS" "$ROOT/docs"
-unset GLOMB_USE_DISPLAY
-export LC_ALL=C.UTF-8 # Wine's user language: English
-eval "$("$RUN" "$PREFIX" --env)"
+picture_session "${1:-}"
 fresh_settings_key
 store_table Marta:1250 Luca:640
 

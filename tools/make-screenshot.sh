@@ -10,21 +10,9 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-BUILD=$(realpath "${1:-$ROOT/build/win32}")
-EXE=$BUILD/ui/glomb.exe
-PLACE=$BUILD/tests/e2e/window_place.exe
-PREFIX=$BUILD/screenshot-prefix
-SHOTS=$BUILD/screenshot-shots
 OUT=$ROOT/docs/screenshot.png
 . "$ROOT/tests/e2e/player.sh"
-trap 'stop_game; "$RUN" "$PREFIX" --stop' EXIT
-
-for f in "$EXE" "$PLACE"; do
-    [ -f "$f" ] || fail "$f is missing; build the win32 preset first"
-done
-mkdir -p "$SHOTS" "$ROOT/docs"
-unset GLOMB_USE_DISPLAY
-eval "$("$RUN" "$PREFIX" --env)"
+picture_session "${1:-}"
 "$ROOT/tools/make-settings-key.sh" "$PREFIX"
 
 start_game

@@ -1,7 +1,7 @@
 # Plays the real glomb.exe under Wine like a person at the screen would:
 # moves and clicks the X pointer, types keys, takes screenshots and reads
-# the colours at the board's cells. Sourced by the end-to-end test and by
-# tools/make-screenshot.sh.
+# the colours at the board's cells. Sourced by the end-to-end tests and by
+# the scripts in tools/ that make the README's pictures.
 #
 # The caller sets ROOT (the source tree), EXE (glomb.exe), PLACE
 # (window_place.exe), PREFIX (the Wine prefix) and SHOTS (a folder for
@@ -14,6 +14,26 @@ GAME_PID=""
 fail() {
     echo "FAIL: $*" >&2
     exit 1
+}
+
+# For the scripts that make the README's pictures: the game and the probe
+# from BUILD_DIR (default build/win32), a prefix and a folder of shots of
+# their own there, English texts, and the prefix's hidden screen.
+picture_session() {
+    local build f
+    build=$(realpath "${1:-$ROOT/build/win32}")
+    EXE=$build/ui/glomb.exe
+    PLACE=$build/tests/e2e/window_place.exe
+    PREFIX=$build/screenshot-prefix
+    SHOTS=$build/screenshot-shots
+    trap 'stop_game; "$RUN" "$PREFIX" --stop' EXIT
+    for f in "$EXE" "$PLACE"; do
+        [ -f "$f" ] || fail "$f is missing; build the win32 preset first"
+    done
+    mkdir -p "$SHOTS" "$ROOT/docs"
+    unset GLOMB_USE_DISPLAY
+    export LC_ALL=C.UTF-8 # Wine's user language: English
+    eval "$("$RUN" "$PREFIX" --env)"
 }
 
 # Ends a game that a failed check left running; only our own process.
