@@ -3,6 +3,7 @@
 #include "../store/helpers.h"
 #include "../ui/gdi_tracker.h"
 #include "../ui/window_fixture.h"
+#include "../ui/window_session.h"
 
 #include "engine/game.h"
 #include "engine/move.h"
@@ -25,22 +26,13 @@
 namespace
 {
 
-class DialogTest : public StoreTest
+class DialogTest : public WindowSessionTest
 {
   protected:
     void SetUp() override
     {
-        HWND window = MainWindow;
-        StoreTest::SetUp(); // forgets the main window; it is still there
-        MainWindow = window;
-        EnsureMainWindow();
+        WindowSessionTest::SetUp();
         ResetEnabled = 0;
-    }
-    void TearDown() override
-    {
-        if (Language != 1)
-            SwitchLanguage(1);
-        StoreTest::TearDown();
     }
 };
 

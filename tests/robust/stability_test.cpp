@@ -10,6 +10,7 @@
 #include "../store/helpers.h"
 #include "../ui/gdi_tracker.h"
 #include "../ui/window_fixture.h"
+#include "../ui/window_session.h"
 
 #include "engine/board.h"
 #include "engine/game.h"
@@ -36,15 +37,12 @@ constexpr int WARM_UP = 1000;
 // a leak of 100 bytes a pointer move or 8 KB a dialog shows well above it.
 constexpr SIZE_T TOLERANCE = 64 * 1024;
 
-class Session : public StoreTest
+class Session : public WindowSessionTest
 {
   protected:
     void SetUp() override
     {
-        HWND window = MainWindow;
-        StoreTest::SetUp(); // forgets the main window; it is still there
-        MainWindow = window;
-        EnsureMainWindow();
+        WindowSessionTest::SetUp();
         ColourCount = 3;
         SeedRandom(11);
         DealBoard();
@@ -52,9 +50,7 @@ class Session : public StoreTest
     void TearDown() override
     {
         StopTrackingGdi();
-        if (Language != 1)
-            SwitchLanguage(1);
-        StoreTest::TearDown();
+        WindowSessionTest::TearDown();
     }
 };
 
