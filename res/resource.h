@@ -2,11 +2,6 @@
  * the resources themselves. Read by the resource compiler and by C++. */
 #pragma once
 
-/* Windows names its stock pointing hand IDC_HAND as well. Including the
- * system headers first lets ours replace it wherever this file is seen,
- * whatever order the includes come in. */
-#include <windows.h>
-
 /* Menu commands. 40005 marks every separator and never arrives as a
  * command, since an item with empty text cannot be chosen. */
 #define IDM_NEW 40002
@@ -43,5 +38,4 @@
 #define IDD_LANGUAGE 117
 
 /* The hand shown over the About box's mail link */
-#undef IDC_HAND
-#define IDC_HAND 114
+#define IDC_LINK_HAND 114

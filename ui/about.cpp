@@ -136,7 +136,7 @@ INT_PTR CALLBACK AboutDlgProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam)
         return 1;
     case WM_MOUSEMOVE:
         if (PtInRect(&LinkRect, PointFromLParam(lParam)))
-            SetCursor(LoadCursorA(Instance, MAKEINTRESOURCEA(IDC_HAND)));
+            SetCursor(LoadCursorA(Instance, MAKEINTRESOURCEA(IDC_LINK_HAND)));
         return 1;
     case WM_LBUTTONDOWN:
         if (PtInRect(&LinkRect, PointFromLParam(lParam)))

@@ -240,7 +240,7 @@ TEST_F(DialogTest, AboutBoxShowsBallsAndALinkThatKeepsItOpen)
              corner = PixelOf(box, client.right - 1, client.bottom - 1);
              blue = PixelOf(box, at.ball[0].x + CellSize / 2, at.ball[0].y + CellSize / 2);
              SendMessageA(box, WM_MOUSEMOVE, 0, MAKELPARAM(link.left + 1, link.top + 1));
-             handOverLink = GetCursor() == LoadCursorA(Instance, MAKEINTRESOURCEA(IDC_HAND));
+             handOverLink = GetCursor() == LoadCursorA(Instance, MAKEINTRESOURCEA(IDC_LINK_HAND));
              SendMessageA(box, WM_KEYDOWN, VK_ESCAPE, 0);
              SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
              openAfterKeys = IsWindowVisible(box);

@@ -1,6 +1,7 @@
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 

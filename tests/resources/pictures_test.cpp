@@ -1,6 +1,7 @@
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <string>
@@ -122,7 +123,7 @@ TEST(Sprites, SmallDiscsArePureWithAMarginAndHighlightedByABlackCross)
 TEST(Cursor, HandIs32By32MonochromeWithItsHotspotAtTheFingertip)
 {
     ICONINFO info;
-    ASSERT_TRUE(GetIconInfo(LoadCursorA(Module(), MAKEINTRESOURCEA(IDC_HAND)), &info));
+    ASSERT_TRUE(GetIconInfo(LoadCursorA(Module(), MAKEINTRESOURCEA(IDC_LINK_HAND)), &info));
     EXPECT_FALSE(info.fIcon);
     EXPECT_EQ(12u, info.xHotspot);
     EXPECT_EQ(5u, info.yHotspot);
