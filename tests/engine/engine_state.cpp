@@ -19,6 +19,7 @@ void ResetEngine()
     SeedRandom(1);
     OutwardCalls.clear();
     ScoreAtRecord = 0;
+    ShownAtRepaint.clear();
 }
 
 std::string Text(Drawing rows)

@@ -78,8 +78,11 @@ TEST_F(Moves, GameEndingWithBallsLeftGetsNoBonusAndLeavesTheBoardAlone)
 {
     SetBoard({"RBR", "BBG"});
     Score = 10;
+    UpdatePreview(PackCell(0, 9)); // the pointer rests on the group it clicks
     PlayMove(PackCell(0, 9));
     EXPECT_EQ("RH", OutwardCalls) << "the final position is shown before the score is recorded";
+    EXPECT_EQ("score 11, preview 3/1, undo 0, no highlight, no marks", ShownAtRepaint)
+        << "the last preview's numbers stay beside the final score until the next preview";
     EXPECT_EQ(11, ScoreAtRecord);
     EXPECT_EQ(0, UndoAvailable);
     for (int i = 0; i < BOARD_CELLS; ++i)
@@ -92,9 +95,12 @@ TEST_F(Moves, GameEndingWithBallsLeftGetsNoBonusAndLeavesTheBoardAlone)
 TEST_F(Moves, GameEndingWithAnEmptyBoardGetsExactly1000)
 {
     SetBoard({"GG"});
+    UpdatePreview(PackCell(1, 9));
     PlayMove(PackCell(1, 9));
     EXPECT_EQ(Text({}), BoardText());
     EXPECT_EQ("RH", OutwardCalls);
+    EXPECT_EQ("score 1000, preview 2/0, undo 0, no highlight, no marks", ShownAtRepaint)
+        << "the final paint shows the bonus";
     EXPECT_EQ(1000, ScoreAtRecord);
     EXPECT_EQ(0, UndoAvailable);
 }
