@@ -13,6 +13,12 @@ static void InitNameDialog(HWND dialog)
     // entry enables OK at once.
     SetDlgItemTextA(dialog, IDC_NAME_EDIT, PlayerName);
     MessageBeep(MB_ICONEXCLAMATION);
+    // The focus goes to the field, its whole text selected, the way the
+    // dialog manager itself moves it: a new player's typing replaces the
+    // previous name and Enter alone keeps it. Left to the platform, the
+    // focus would land on OK, first in the tab order and already enabled
+    // by a name from an earlier entry, and the typing would go nowhere.
+    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(dialog, IDC_NAME_EDIT), TRUE);
 }
 
 // PlayerName follows the field as it changes; OK is usable only while the
@@ -36,7 +42,7 @@ INT_PTR CALLBACK NameDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_INITDIALOG:
         InitNameDialog(dialog);
-        return 1;
+        return 0; // the focus is set already
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             AcceptName(dialog);

@@ -119,6 +119,17 @@ scenario_high_score() {
         fail "the high-score dialog shows no new first row, or changed others too"
     xdotool key Return
     wait_for_no_dialog || fail "Return did not close the high-score dialog"
+
+    # A second player in the same run types over the name offered.
+    click_menu $GAME_MENU $NEW
+    click_at 7 5
+    wait_for_dialog || fail "clearing the board again asked for no name"
+    shot second-name-dialog
+    xdotool type Bob
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the second name dialog"
+    [ "$(registry_value _1n)/$(registry_value _2n)" = "Ada Lovelace/Bob" ] ||
+        fail "after a second game the table holds $(registry_value _1n)/$(registry_value _2n)"
     close_game
 }
 

@@ -196,6 +196,39 @@ void PressKey(HWND dialog, UINT key)
     PostMessageA(GetDlgItem(dialog, IDC_NAME_EDIT), WM_KEYDOWN, key, 0);
 }
 
+static void AddKey(std::vector<INPUT> &inputs, WORD key)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    inputs.push_back(input);
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+}
+
+void StrikeKeys(const char *keys)
+{
+    std::vector<INPUT> inputs;
+    for (const char *c = keys; *c; ++c) {
+        bool capital = *c >= 'A' && *c <= 'Z';
+        if (capital) {
+            INPUT shift = {};
+            shift.type = INPUT_KEYBOARD;
+            shift.ki.wVk = VK_SHIFT;
+            inputs.push_back(shift);
+        }
+        AddKey(inputs, *c == '\r' ? VK_RETURN : (WORD)VkKeyScanA(*c) & 0xFF);
+        if (capital) {
+            INPUT shift = {};
+            shift.type = INPUT_KEYBOARD;
+            shift.ki.wVk = VK_SHIFT;
+            shift.ki.dwFlags = KEYEVENTF_KEYUP;
+            inputs.push_back(shift);
+        }
+    }
+    SendInput(inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
 std::string FieldText(HWND dialog)
 {
     char text[100] = "";

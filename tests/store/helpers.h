@@ -59,6 +59,10 @@ std::string FieldText(HWND dialog);
 bool OkEnabled(HWND dialog);
 void EnterNameWhenAsked(const std::string &name); // types it and presses Enter
 
+// Real key strokes, as from the keyboard: they go wherever the focus is.
+// Letters, blanks and "\r" for Enter.
+void StrikeKeys(const char *keys);
+
 // An ordinary top-level window of this thread that a task-modal message
 // box must disable while it is up.
 extern HWND Bystander;

@@ -7,6 +7,8 @@
 #include "store/settings.h"
 #include "ui/mainwnd.h"
 
+#include <cstring>
+
 class NameDialog : public StoreTest
 {
   protected:
@@ -92,16 +94,36 @@ TEST_F(NameDialog, TwentyCharacterNameIsStoredAsItsFirst15)
     EXPECT_STREQ(HighScoreTable[0].name, "ABCDEFGHIJKLMNO") << "in the registry too";
 }
 
+// Typed with real keys, which go wherever the focus is: at every entry
+// it is in the field, the previous name selected, so the next player's
+// typing replaces it and Enter alone keeps it.
+static DialogStep Answer(const char *keys, const char *offered)
+{
+    return [keys, offered](HWND dialog) {
+        HWND field = GetDlgItem(dialog, IDC_NAME_EDIT);
+        EXPECT_EQ(FieldText(dialog), offered);
+        EXPECT_EQ(OkEnabled(dialog), offered[0] != '\0');
+        EXPECT_EQ(GetFocus(), field) << "the keys would not reach the field";
+        DWORD start = 1, end = 0;
+        SendMessageA(field, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, std::strlen(offered)) << "the offered name is not selected whole";
+        StrikeKeys(keys);
+    };
+}
+
 TEST_F(NameDialog, SecondEntryOfARunStartsWithTheFirstName)
 {
-    EnterNameWhenAsked("Ann");
+    OnNextDialog({Answer("Ann\r", "")});
     RecordFinalScore();
     Score = 20;
-    OnNextDialog({[](HWND dialog) {
-        EXPECT_EQ(FieldText(dialog), "Ann");
-        EXPECT_TRUE(OkEnabled(dialog)) << "a name is there already";
-        PressKey(dialog, VK_RETURN);
-    }});
+    OnNextDialog({Answer("Bob\r", "Ann")});
     RecordFinalScore();
-    EXPECT_EQ(TableText(), "Ann 20, Ann 10,  0,  0,  0");
+    EXPECT_STREQ(PlayerName, "Bob");
+    Score = 15;
+    OnNextDialog({Answer("\r", "Bob")});
+    RecordFinalScore();
+    // The table is read back from the registry after every entry.
+    EXPECT_EQ(TableText(), "Bob 20, Bob 15, Ann 10,  0,  0");
+    EXPECT_EQ(ReadStored("_1n").bytes.substr(0, 4), std::string("Bob", 4));
 }
