@@ -21,10 +21,14 @@ std::int32_t LanguageOfUser(std::uint16_t userLangId)
     return PRIMARYLANGID(userLangId) == LANG_ITALIAN ? 0 : 1;
 }
 
+// The key is shared by every player of the machine: the game asks only
+// for the values, so an installation need not let players delete the
+// key or rewrite its permissions.
 static HKEY OpenSettingsKey()
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) !=
+        ERROR_SUCCESS)
         return nullptr;
     return key;
 }

@@ -36,8 +36,12 @@ To install by hand instead:
    Glomb keeps its high scores and language (administrator rights needed).
 3. The key is created readable by everyone but writable only by
    administrators. For players without administrator rights, give the
-   Users group Full Control on HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\Kesti Glomb
-   in regedit (right-click the key, Permissions), as the installer does.
+   Users group exactly what the installer gives it on
+   HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\Kesti Glomb: Query Value,
+   Set Value and Read Control, nothing more (in regedit: right-click the
+   key, Permissions, Advanced, Users, and allow only those three). Never
+   give Users Full Control: any player could then delete the key or
+   lock the others out of it.
 TXT
 (cd "$out/zip" && zip -q -X "$out/glomb-$version.zip" glomb.exe glomb.reg README.txt)
 rm -rf "$out/zip"

@@ -1,30 +1,30 @@
-// Reports whether the Users group may open the settings key with full
-// access, and whether such an open succeeds here. Used by the installer
-// test: exit 0 when both hold, 1 otherwise, 2 when the key is missing.
+// Reports what the installed settings key's permissions give SYSTEM,
+// Administrators and Users, and whether the game's own open succeeds.
+// Used by the installer test: exit 0 when SYSTEM and Administrators have
+// full control and Users exactly query value, set value and read control
+// (so no delete, and no rewriting of permissions or owner), and the open
+// works; 1 otherwise; 2 when the key is missing.
 #include <windows.h>
 
 #include <aclapi.h>
 #include <cstdio>
 
-static bool UsersHaveFullControl(PACL dacl)
+// Everything the key's allowing entries give the well-known group rid.
+static ACCESS_MASK AllowedTo(PACL dacl, DWORD subAuthorities, DWORD rid0, DWORD rid1)
 {
     SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-    PSID users = nullptr;
-    AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_USERS, 0, 0,
-                             0, 0, 0, 0, &users);
-    bool found = false;
+    PSID sid = nullptr;
+    AllocateAndInitializeSid(&nt, subAuthorities, rid0, rid1, 0, 0, 0, 0, 0, 0, &sid);
+    ACCESS_MASK mask = 0;
     for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
         ACCESS_ALLOWED_ACE *ace;
-        if (!GetAce(dacl, i, reinterpret_cast<void **>(&ace)))
-            continue;
-        if (ace->Header.AceType != ACCESS_ALLOWED_ACE_TYPE)
-            continue;
-        if (EqualSid(reinterpret_cast<PSID>(&ace->SidStart), users) &&
-            (ace->Mask & KEY_ALL_ACCESS) == KEY_ALL_ACCESS)
-            found = true;
+        if (GetAce(dacl, i, reinterpret_cast<void **>(&ace)) &&
+            ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
+            EqualSid(reinterpret_cast<PSID>(&ace->SidStart), sid))
+            mask |= ace->Mask;
     }
-    FreeSid(users);
-    return found;
+    FreeSid(sid);
+    return mask;
 }
 
 int main()
@@ -37,17 +37,25 @@ int main()
     }
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR sd = nullptr;
-    DWORD got = GetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                                &dacl, nullptr, &sd);
-    bool users = got == ERROR_SUCCESS && UsersHaveFullControl(dacl);
+    GetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                    nullptr, &sd);
+    ACCESS_MASK system = AllowedTo(dacl, 1, SECURITY_LOCAL_SYSTEM_RID, 0);
+    ACCESS_MASK admins = AllowedTo(dacl, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS);
+    ACCESS_MASK users = AllowedTo(dacl, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_USERS);
     LocalFree(sd);
     RegCloseKey(key);
 
-    HKEY full;
-    LONG all = RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Kesti Glomb", 0, KEY_ALL_ACCESS, &full);
-    if (all == ERROR_SUCCESS)
-        RegCloseKey(full);
-    std::printf("users full control: %s; open with full access: %s\n", users ? "yes" : "no",
-                all == ERROR_SUCCESS ? "yes" : "no");
-    return users && all == ERROR_SUCCESS ? 0 : 1;
+    HKEY game;
+    LONG played = RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Kesti Glomb", 0,
+                                KEY_QUERY_VALUE | KEY_SET_VALUE, &game);
+    if (played == ERROR_SUCCESS)
+        RegCloseKey(game);
+    std::printf("SYSTEM 0x%lx, Administrators 0x%lx, Users 0x%lx; the game's open: error %ld\n",
+                system, admins, users, played);
+    bool full =
+        (system & KEY_ALL_ACCESS) == KEY_ALL_ACCESS && (admins & KEY_ALL_ACCESS) == KEY_ALL_ACCESS;
+    bool usersExact = users == (KEY_QUERY_VALUE | KEY_SET_VALUE | READ_CONTROL);
+    if (users & (DELETE | WRITE_DAC | WRITE_OWNER))
+        std::printf("Users may delete the key or change its permissions or owner\n");
+    return full && usersExact && played == ERROR_SUCCESS ? 0 : 1;
 }

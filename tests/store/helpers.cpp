@@ -6,6 +6,8 @@
 #include "ui/mainwnd.h"
 #include "ui/wintools.h"
 
+#include <sddl.h>
+
 #include <cstring>
 #include <deque>
 
@@ -14,8 +16,27 @@ static const REGSAM VIEW = KEY_WOW64_32KEY;
 
 HWND Bystander;
 
+void LimitKey(const char *sddl)
+{
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    ASSERT_TRUE(
+        ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr));
+    HKEY key;
+    // The owner may always rewrite the permissions, whatever they say.
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, 0, WRITE_DAC | VIEW, &key),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
+    RegCloseKey(key);
+    LocalFree(sd);
+}
+
 void RemoveKey()
 {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, 0, WRITE_DAC | VIEW, &key) != ERROR_SUCCESS)
+        return;
+    RegCloseKey(key);
+    LimitKey("D:P(A;;KA;;;WD)"); // a test may have taken the right to delete it
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, VIEW, 0);
 }
 
@@ -32,8 +53,10 @@ void MakeEmptyKey()
 static HKEY OpenKey()
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, 0, KEY_ALL_ACCESS | VIEW, &key) !=
-        ERROR_SUCCESS)
+    // No more than the game asks for, so the tests can read a key whose
+    // permissions allow only that.
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, 0, KEY_QUERY_VALUE | KEY_SET_VALUE | VIEW,
+                      &key) != ERROR_SUCCESS)
         return nullptr;
     return key;
 }

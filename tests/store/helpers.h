@@ -16,6 +16,7 @@
 // The settings key, always in the 32-bit view like the program's.
 void MakeEmptyKey();
 void RemoveKey();
+void LimitKey(const char *sddl); // replaces the key's permissions
 bool KeyExists();
 void StoreValue(const char *name, DWORD type, const void *data, DWORD size);
 void StoreNumber(const char *name, std::int32_t number);

@@ -2,6 +2,7 @@
 // exactly what saving writes.
 #include "helpers.h"
 
+#include "engine/move.h"
 #include "store/settings.h"
 
 #include <cstring>
@@ -217,6 +218,34 @@ TEST_F(MissingKey, LaterKeepsTheTableInMemory)
     EXPECT_EQ(Language, 0);
     EXPECT_EQ(BoxesShown(), 1);
     EXPECT_FALSE(KeyExists());
+}
+
+// Players get no more rights on the shared key than the game uses: they
+// may read and set its values and read its permissions.
+using KeyRights = StoreTest;
+
+TEST_F(KeyRights, QueryAndSetValueAreEnoughToPlay)
+{
+    LimitKey("D:P(A;;0x20003;;;WD)"); // everyone: query value, set value, read control
+    ASSERT_EQ(LoadSettings(), 1);
+    EXPECT_EQ(StoredNumber("Lang"), UsersLanguage()) << "the default language was not saved";
+    Score = 640;
+    EnterNameWhenAsked("Luca");
+    RecordFinalScore();
+    EXPECT_EQ(ReadStored("_1n").bytes.substr(0, 5), std::string("Luca", 5));
+    EXPECT_EQ(StoredNumber("_1s"), 640);
+    Language = 1 - Language;
+    SaveSettings();
+    EXPECT_EQ(StoredNumber("Lang"), Language);
+}
+
+TEST_F(KeyRights, ReadOnlyKeyIsABrokenInstallation)
+{
+    LimitKey("D:P(A;;KR;;;WD)");
+    SeenBox box;
+    CatchNextBox(&box);
+    EXPECT_EQ(LoadSettings(), 0);
+    EXPECT_EQ(box.text, INSTALL_MESSAGE);
 }
 
 using SavingSettings = StoreTest;

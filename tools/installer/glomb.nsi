@@ -2,8 +2,8 @@
 ;
 ; Besides the program and a Start-menu shortcut, it creates the settings
 ; key that the game expects to find (the game only ever opens it) and lets
-; every user of the machine read and write it, since the game opens it
-; with full access and the high scores are shared by all players.
+; every user of the machine read and set its values, since the high
+; scores are shared by all players.
 ;
 ;   makensis -DEXE=path/to/glomb.exe -DOUT=path/to/glomb-setup.exe glomb.nsi
 
@@ -19,9 +19,12 @@ Unicode true
 
 !define KEY "Software\Kesti Glomb"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Glomb"
-; SYSTEM, Administrators and Users (S-1-5-32-545, by SID so that it works
-; in every language of Windows) get full control of the settings key.
-!define KEY_SDDL "D:P(A;CI;KA;;;SY)(A;CI;KA;;;BA)(A;CI;KA;;;S-1-5-32-545)"
+; SYSTEM and Administrators keep full control of the settings key. Users
+; (S-1-5-32-545, by SID so that it works in every language of Windows)
+; get what the game asks for and no more: query value, set value and read
+; control (0x20003), so no player can delete the key, rewrite its
+; permissions or take it over.
+!define KEY_SDDL "D:P(A;CI;KA;;;SY)(A;CI;KA;;;BA)(A;CI;0x20003;;;S-1-5-32-545)"
 
 Name "Glomb"
 OutFile "${OUT}"
@@ -42,7 +45,7 @@ UninstPage instfiles
 
 ; Grants the access described by KEY_SDDL on the settings key, in the
 ; 32-bit view where the 32-bit game looks for it.
-Function GrantUsersFullControl
+Function GrantUsersValueAccess
   System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "${KEY_SDDL}", i 1, *p .r1, p 0) i .r0'
   ${If} $0 == 0
     DetailPrint "Could not build the security descriptor"
@@ -56,7 +59,7 @@ Function GrantUsersFullControl
     System::Call 'advapi32::RegCloseKey(p r2)'
   ${EndIf}
   ${If} $0 != 0
-    DetailPrint "Could not open the settings key to all users (error $0)"
+    DetailPrint "Could not open the settings key to its players (error $0)"
   ${EndIf}
   System::Call 'kernel32::LocalFree(p r1)'
 FunctionEnd
@@ -72,7 +75,7 @@ Section "Glomb"
   SetRegView 32
   WriteRegStr HKLM "${KEY}" "" ""
   DeleteRegValue HKLM "${KEY}" ""
-  Call GrantUsersFullControl
+  Call GrantUsersValueAccess
 
   SetRegView 64
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Glomb"
