@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "engine/game.h"
 #include "engine/move.h"
+#include "keycursor.h"
 #include "paint.h"
 #include "repaint.h"
 #include "res/resource.h"
@@ -100,8 +101,10 @@ PackedCell PointToCell(LPARAM point)
     return NO_CELL;
 }
 
-static void OnMouseMove(LPARAM point)
+static void OnMouseMove(HWND hwnd, LPARAM point)
 {
+    if (!PointerHasBoard(hwnd, point))
+        return;
     UpdatePreview(PointToCell(point));
     RepaintNow();
 }
@@ -110,9 +113,29 @@ static void OnMouseMove(LPARAM point)
 // the pointer shows at once.
 static void OnLeftButtonDown(LPARAM point)
 {
+    HideKeyCursor();
     PlayMove(PointToCell(point));
     UpdatePreview(PointToCell(point));
     RepaintNow();
+}
+
+// The keyboard's counterparts of a pointer move and a click, at the
+// cursor's cell. A held Space or Enter plays once, as a held button does.
+static LRESULT OnKeyDown(HWND hwnd, WPARAM key, LPARAM flags)
+{
+    if (MoveKeyCursor(key)) {
+        UpdatePreview(KeyCursorCell);
+        RepaintNow();
+        return 0;
+    }
+    int repeated = (flags & 0x40000000) != 0;
+    if ((key == VK_SPACE || key == VK_RETURN) && KeyCursorShown && !repeated) {
+        PlayMove(KeyCursorCell);
+        UpdatePreview(KeyCursorCell);
+        RepaintNow();
+        return 0;
+    }
+    return DefWindowProcA(hwnd, WM_KEYDOWN, key, flags);
 }
 
 static void OnPaint(HWND hwnd)
@@ -177,11 +200,13 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     MainWindow = hwnd;
     switch (message) {
     case WM_MOUSEMOVE:
-        OnMouseMove(lParam);
+        OnMouseMove(hwnd, lParam);
         return 0;
     case WM_LBUTTONDOWN:
         OnLeftButtonDown(lParam);
         return 0;
+    case WM_KEYDOWN:
+        return OnKeyDown(hwnd, wParam, lParam);
     case WM_PAINT:
         OnPaint(hwnd);
         return 0;

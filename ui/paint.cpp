@@ -2,6 +2,7 @@
 
 #include "engine/game.h"
 #include "engine/move.h"
+#include "keycursor.h"
 #include "mainwnd.h"
 #include "repaint.h"
 #include "wintools.h"
@@ -46,6 +47,7 @@ void PaintBoard(HDC target)
     GetClientRect(MainWindow, &client);
     Rectangle(BackBuffer, 0, 0, client.right, client.bottom);
     DrawCells();
+    DrawKeyCursor();
     DrawStatusLine(client.bottom);
     BitBlt(target, 0, 0, client.right, client.bottom, BackBuffer, 0, 0, SRCCOPY);
 }
