@@ -363,6 +363,97 @@ scenario_close_box() {
     return 0
 }
 
+# The cells that show the keyboard cursor's frame, "col row" each: the
+# top-left corner of every picture is black, the frame's is white.
+framed_cells() {
+    local format="" col row x y
+    for col in $(seq 0 14); do
+        for row in $(seq 0 9); do
+            x=$((BX + col * CELL + 1)) y=$((BY + row * CELL + 1))
+            format+="$col $row %[fx:int(255*min(p{$x,$y}.r,min(p{$x,$y}.g,p{$x,$y}.b)))]\n"
+        done
+    done
+    convert "$SHOTS/$1.png" -format "$format" info: | awk '$3 > 200 { print $1, $2 }'
+}
+
+# Presses key $1 $2 times.
+press() {
+    local i
+    for ((i = 0; i < $2; i++)); do xdotool key "$1"; done
+}
+
+# Games played from the keyboard alone, and the hand-over between the
+# keyboard and the pointer.
+scenario_keyboard() {
+    local best=0x$(printf %x $((148 * 148 + 1000)))
+    start_game -1
+    xdotool key Right # the first arrow only brings the cursor out
+    shot one-colour
+    [ "$(framed_cells one-colour)" = "0 9" ] ||
+        fail "the first arrow key framed \"$(framed_cells one-colour)\", not the bottom-left cell"
+    xdotool key space
+    wait_for_dialog || fail "clearing the board with Space asked for no name"
+    xdotool type "Ada Lovelace"
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the name dialog"
+    [ "$(registry_value _1s)" = "$best" ] || fail "the registry holds $(registry_value _1s), not 22904"
+
+    # The name from before fills the field: the Enter that clears the
+    # board must not confirm the dialog as well.
+    xdotool key alt+g n
+    shot second-game
+    [ "$(framed_cells second-game)" = "0 9" ] || fail "a new game took the cursor away"
+    xdotool key Return
+    wait_for_dialog && sleep 1 && read_dialog ||
+        fail "the Enter that cleared the board showed no name dialog, or also confirmed it"
+    shot second-name
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the second name dialog"
+    [ "$(registry_value _2n)" = "Ada Lovelace" ] && [ "$(registry_value _2s)" = "$best" ] ||
+        fail "the second game is not second in the table"
+    close_game
+
+    start_game
+    fresh_shot start
+    local col row
+    read -r col row <<<"$(find_group start)"
+    point_at 14 0 # the pointer rests on the board
+    xdotool key Up Left Down
+    shot edges
+    [ "$(framed_cells edges)" = "0 9" ] || fail "the cursor left the bottom-left cell over the edge"
+    press Up $((9 - row))
+    press Right "$col"
+    shot keyed
+    [ "$(framed_cells keyed)" = "$col $row" ] || fail "the arrows did not bring the frame to $col,$row"
+    [ "$(status_differs start keyed)" -gt 0 ] || fail "the status line shows no group at $col,$row"
+    point_at "$col" "$row"
+    shot pointed
+    [ -z "$(framed_cells pointed)" ] || fail "moving the pointer left the frame on the board"
+    [ "$(changed_cells keyed pointed)" -eq 0 ] && [ "$(status_differs keyed pointed)" -eq 0 ] ||
+        fail "the arrows previewed otherwise than the pointer at $col,$row"
+
+    xdotool key Left
+    shot back
+    [ "$(framed_cells back)" = "$col $row" ] || fail "the next arrow did not show the cursor where it was"
+    xdotool key F1
+    wait_for_dialog || fail "F1 opened no help"
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the help"
+    shot after-help
+    [ "$(framed_cells after-help)" = "$col $row" ] ||
+        fail "closing a dialog over the resting pointer hid the cursor"
+
+    xdotool key space
+    shot moved
+    [ "$(board_differs start moved)" -gt 0 ] || fail "Space on $col,$row changed nothing"
+    xdotool key alt+g u
+    shot undone
+    [ "$(changed_cells start undone)" -eq 0 ] && [ "$(status_differs start undone)" -eq 0 ] ||
+        fail "Undo after a move from the keyboard did not bring back the board and score"
+    [ "$(framed_cells undone)" = "$col $row" ] || fail "Undo moved or hid the cursor"
+    close_game
+}
+
 for name in "$@"; do
     SHOTS=$SHOTS_ROOT/$name
     rm -rf "$SHOTS"

@@ -3,13 +3,17 @@
 #include "engine/game.h"
 #include "engine/move.h"
 #include "engine/random.h"
+#include "ui/keycursor.h"
 #include "ui/mainwnd.h"
 #include "ui/paint.h"
 #include "ui/repaint.h"
+#include "ui/surfaces.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 namespace
 {
@@ -212,6 +216,72 @@ TEST_F(PaintTest, RepaintShowsThePictureInTheWindowAtOnce)
     int x = BoardLeft + 7 * CellSize + CellSize / 2, y = BoardTop + 4 * CellSize + CellSize / 4;
     EXPECT_EQ(GetPixel(dc, x, y), Sheet().At(3 * CellSize + CellSize / 2, CellSize / 4));
     ReleaseDC(MainWindow, dc);
+}
+
+// The surfaces of another cell size, as a narrower screen would give them.
+void UseCellSize(int size, int width, int height)
+{
+    CellSize = size;
+    HDC screen = GetDC(nullptr);
+    ReleaseSurfaces();
+    CreateSurfaces(screen, width, height);
+    ReleaseDC(nullptr, screen);
+}
+
+int Lightness(COLORREF c)
+{
+    return (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100;
+}
+
+// The frame changes nothing outside its cell and stands out both from the
+// black around a ball (at the cell's corner) and from the ball itself (at
+// the middle of each side, where it meets the edge), on the empty cell,
+// each ball and each highlighted ball, at both cell sizes.
+TEST_F(PaintTest, KeyboardFrameStandsOutOnEveryPictureInsideItsCell)
+{
+    int original = CellSize;
+    Canvas plain(width, height), framed(width, height);
+    KeyCursorCell = PackCell(7, 5);
+    for (int size : {40, 32}) {
+        UseCellSize(size, width, height);
+        int left = BoardLeft + 7 * CellSize, top = BoardTop + 5 * CellSize, mid = CellSize / 2;
+        // Three pixels inwards from the middle of each side, just inside
+        // the black edge where a ball begins, and from the corner.
+        struct Probe {
+            int x, y, dx, dy;
+        } probes[] = {{1, mid, 1, 0},
+                      {CellSize - 2, mid, -1, 0},
+                      {mid, 1, 0, 1},
+                      {mid, CellSize - 2, 0, -1},
+                      {0, 0, 1, 1}};
+        for (int picture = 0; picture < 7; ++picture) {
+            for (std::int32_t &v : Board)
+                v = picture < 4 ? picture : picture - 3;
+            std::memset(HighlightMap, picture >= 4, sizeof HighlightMap);
+            KeyCursorShown = 0;
+            Paint(plain);
+            KeyCursorShown = 1;
+            Paint(framed);
+            int outside = 0;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    outside += plain.At(x, y) != framed.At(x, y) &&
+                               (x < left || x >= left + CellSize || y < top || y >= top + CellSize);
+            EXPECT_EQ(outside, 0) << "size " << size << ", picture " << picture;
+            for (const Probe &p : probes) {
+                int contrast = 0;
+                for (int d = 0; d < 3; ++d) {
+                    int x = left + p.x + d * p.dx, y = top + p.y + d * p.dy;
+                    contrast = std::max(
+                        contrast, std::abs(Lightness(framed.At(x, y)) - Lightness(plain.At(x, y))));
+                }
+                EXPECT_GE(contrast, 100) << "the frame hardly shows at " << p.x << "," << p.y
+                                         << " of picture " << picture << " at size " << size;
+            }
+        }
+    }
+    KeyCursorShown = 0;
+    UseCellSize(original, width, height);
 }
 
 } // namespace
