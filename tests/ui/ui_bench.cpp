@@ -1,6 +1,7 @@
 // How long the main window takes per event, the synchronous repaint
-// included: pointer moves over the board and clicks that play a move
-// (with the search for a remaining group that follows every move).
+// included: pointer moves over the board, arrow keys that move the
+// keyboard cursor, and clicks that play a move (with the search for a
+// remaining group that follows every move).
 //
 //   tools/wine-run.sh PREFIX build/.../tests/ui/ui_bench.exe [EVENTS]
 #include "engine/game.h"
@@ -47,6 +48,15 @@ static void Report(const char *what, std::vector<double> &ms)
                 ms[ms.size() / 2], ms[ms.size() * 99 / 100]);
 }
 
+// The cursor snakes over the board: along a row, one up, back along the
+// next, so that it also meets the edges.
+static WPARAM ArrowKey(int i)
+{
+    if (i % BOARD_COLS == BOARD_COLS - 1)
+        return (i / (BOARD_COLS * BOARD_ROWS)) % 2 ? VK_DOWN : VK_UP;
+    return (i / BOARD_COLS) % 2 ? VK_LEFT : VK_RIGHT;
+}
+
 // Clicks that hit a group are timed; each is undone twice, untimed, so
 // the board stays full and the game never ends.
 static std::vector<double> TimeClicks(int count)
@@ -76,9 +86,13 @@ int main(int argc, char **argv)
     std::vector<double> moves;
     for (int i = 0; i < events; ++i)
         moves.push_back(TimeEvent(WM_MOUSEMOVE, 0, CellPoint(i)));
+    std::vector<double> keys;
+    for (int i = 0; i < events; ++i)
+        keys.push_back(TimeEvent(WM_KEYDOWN, ArrowKey(i), 1));
     std::vector<double> clicks = TimeClicks(events / 3);
     std::printf("cell size %d, client area repainted through the back buffer\n", int(CellSize));
     Report("pointer move + repaint", moves);
+    Report("arrow key + repaint", keys);
     Report("click + end probe + repaint", clicks);
     DestroyWindow(MainWindow);
     return 0;
