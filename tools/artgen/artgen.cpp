@@ -5,6 +5,7 @@
 //   balls32.bmp  128 x 64, 4 bits: flat discs for 32-pixel cells
 //   hand.cur     32 x 32 monochrome pointing hand, hotspot (12, 5)
 //   glomb.ico    32 x 32 and 16 x 16, 16 colours: three discs
+//   glomb-32.png, glomb-16.png  the same icon for Linux desktops
 //
 // Usage: artgen OUTPUT_DIR
 //
@@ -515,6 +516,81 @@ static Bytes MakeIcon()
 }
 
 // ---------------------------------------------------------------------
+// The icon as PNG, which Linux desktops take: 8-bit RGBA, the deflate
+// stream in stored (uncompressed) blocks, so that no compressor's choices
+// can change the bytes.
+
+static void Put32Big(Bytes &out, std::uint32_t value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back((value >> shift) & 0xFF);
+}
+
+static std::uint32_t Crc32(const Bytes &data, size_t from)
+{
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (size_t i = from; i < data.size(); i++) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; bit++)
+            crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320 : crc >> 1;
+    }
+    return ~crc;
+}
+
+static void PutChunk(Bytes &out, const char *type, const Bytes &data)
+{
+    Put32Big(out, data.size());
+    size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    Put32Big(out, Crc32(out, start));
+}
+
+// A zlib stream of stored blocks of at most 65535 bytes each.
+static Bytes StoreZlib(const Bytes &raw)
+{
+    Bytes out = {0x78, 0x01};
+    size_t at = 0;
+    do {
+        size_t length = raw.size() - at < 65535 ? raw.size() - at : 65535;
+        out.push_back(at + length == raw.size()); // last block?
+        Put16(out, length);
+        Put16(out, ~length & 0xFFFF);
+        out.insert(out.end(), raw.begin() + at, raw.begin() + at + length);
+        at += length;
+    } while (at < raw.size());
+    std::uint32_t a = 1, b = 0;
+    for (std::uint8_t byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    Put32Big(out, b << 16 | a);
+    return out;
+}
+
+static Bytes MakeIconPng(int size)
+{
+    Image im = DrawIcon(size);
+    Bytes header, raw;
+    Put32Big(header, size);
+    Put32Big(header, size);
+    header.insert(header.end(), {8, 6, 0, 0, 0}); // 8 bits, RGBA, no interlace
+    for (int y = 0; y < size; y++) {
+        raw.push_back(0); // no filter
+        for (int x = 0; x < size; x++) {
+            const std::uint8_t *c = Vga[im.pixels[y * size + x]];
+            raw.insert(raw.end(), {c[0], c[1], c[2]});
+            raw.push_back(im.mask[y * size + x] ? 0 : 255);
+        }
+    }
+    Bytes out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    PutChunk(out, "IHDR", header);
+    PutChunk(out, "IDAT", StoreZlib(raw));
+    PutChunk(out, "IEND", {});
+    return out;
+}
+
+// ---------------------------------------------------------------------
 
 int main(int argc, char **argv)
 {
@@ -527,10 +603,9 @@ int main(int argc, char **argv)
         const char *name;
         Bytes data;
     } files[] = {
-        {"balls40.bmp", MakeBalls40()},
-        {"balls32.bmp", MakeBalls32()},
-        {"hand.cur", MakeHandCursor()},
-        {"glomb.ico", MakeIcon()},
+        {"balls40.bmp", MakeBalls40()},    {"balls32.bmp", MakeBalls32()},
+        {"hand.cur", MakeHandCursor()},    {"glomb.ico", MakeIcon()},
+        {"glomb-32.png", MakeIconPng(32)}, {"glomb-16.png", MakeIconPng(16)},
     };
     for (const auto &f : files)
         if (!SaveFile(dir + "/" + f.name, f.data)) {

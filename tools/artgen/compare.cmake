@@ -7,7 +7,7 @@ if(NOT status EQUAL 0)
     message(FATAL_ERROR "artgen failed: ${status}")
 endif()
 
-foreach(name balls40.bmp balls32.bmp hand.cur glomb.ico)
+foreach(name balls40.bmp balls32.bmp hand.cur glomb.ico glomb-32.png glomb-16.png)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${KEPT}/${name} ${WORK}/${name}
         RESULT_VARIABLE differs)
     if(differs)
