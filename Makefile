@@ -60,3 +60,18 @@ fuzz: deps
 
 clean:
 	rm -rf build
+
+# Linux: the game in the player's application menu, with a `glomb`
+# command. Per user by default; PREFIX=/usr/local (with sudo) for every
+# user of the machine; DESTDIR for packagers. Uninstalling takes the same
+# PREFIX and keeps the players' high scores.
+PREFIX ?= $(HOME)/.local
+DESTDIR ?=
+.PHONY: install uninstall
+install: deps
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32 --target glomb
+	PREFIX='$(PREFIX)' DESTDIR='$(DESTDIR)' tools/linux/install.sh install build/win32/ui/glomb.exe
+
+uninstall:
+	PREFIX='$(PREFIX)' DESTDIR='$(DESTDIR)' tools/linux/install.sh uninstall

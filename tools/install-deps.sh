@@ -7,7 +7,8 @@ set -eu
 PACKAGES="cmake make g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev googletest
 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 wine wine32 wine64 xvfb xauth xdotool imagemagick
-fonts-wine fonts-liberation nsis zip unzip"
+fonts-wine fonts-liberation nsis zip unzip
+desktop-file-utils appstream libglib2.0-bin x11-utils"
 
 if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
 
