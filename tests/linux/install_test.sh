@@ -28,7 +28,7 @@ wait_for() { # up to 90 s: a fresh prefix takes a while on a busy machine
     return 1
 }
 install_as() { PREFIX="$prefix" "$src/tools/linux/install.sh" "$@"; }
-files_under() { (cd "$1" 2>/dev/null && find . -type f ! -name '*.cache' | sort); }
+files_under() { (cd "$1" 2>/dev/null && find . -type f | sort); }
 
 # A screen of our own: Xvfb picks a free display and tells which.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &

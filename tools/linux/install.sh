@@ -25,19 +25,19 @@ share/icons/hicolor/16x16/apps/$ID.png 644 $ROOT/res/glomb-16.png
 share/icons/hicolor/32x32/apps/$ID.png 644 $ROOT/res/glomb-32.png
 share/metainfo/$ID.metainfo.xml 644 $HERE/$ID.metainfo.xml"
 
-# Menus and icon themes notice new files by these caches and by the mtime
-# of the icon theme's folder. A packager's DESTDIR is not the live system:
-# the package's own triggers refresh the caches there.
+# Menus watch their folders; icon themes notice new files by the mtime of
+# the theme's folder. The caches beside them are refreshed where they
+# exist, never made: a cache that nobody keeps up to date would hide other
+# programs' files, and uninstalling would leave it behind. A packager's
+# DESTDIR is not the live system: the package's triggers refresh it.
 refresh_caches() {
     [ -z "$DESTDIR" ] || return 0
-    local icons="$DEST/share/icons/hicolor"
-    if command -v update-desktop-database >/dev/null && [ -d "$DEST/share/applications" ]; then
-        update-desktop-database -q "$DEST/share/applications" || true
+    local apps="$DEST/share/applications" icons="$DEST/share/icons/hicolor"
+    if command -v update-desktop-database >/dev/null && [ -f "$apps/mimeinfo.cache" ]; then
+        update-desktop-database -q "$apps" || true
     fi
     if [ -d "$icons" ]; then
         touch "$icons"
-        # A cache that nobody refreshes would hide the icon: refresh one
-        # that exists, make none.
         if command -v gtk-update-icon-cache >/dev/null && [ -f "$icons/icon-theme.cache" ]; then
             gtk-update-icon-cache -q -t -f "$icons" || true
         fi
