@@ -3,8 +3,6 @@
 #include "highscores.h"
 #include "ui/wintools.h"
 
-#include <vector>
-
 std::int32_t Language;
 
 // Shown before the language is known, so it speaks both.
@@ -45,23 +43,19 @@ static void CopyName(char *name, const char *data, DWORD size)
     name[n] = '\0';
 }
 
-// Reads a name value of any size, so that a long one someone else stored
-// is cut to its first characters rather than ignored.
+// A name value longer than the program writes, stored by someone else, is
+// still cut to its first characters up to this size; a longer one is left
+// unread. The registry says nothing about the bytes of a read that did not
+// fit, so the value is read whole or not at all.
+constexpr DWORD LONG_NAME_VALUE_SIZE = 1024;
+
 static void ReadName(HKEY key, const char *valueName, char *name)
 {
-    char data[NAME_VALUE_SIZE];
+    char data[LONG_NAME_VALUE_SIZE];
     DWORD size = sizeof data;
-    LONG result = RegQueryValueExA(key, valueName, nullptr, nullptr, (BYTE *)data, &size);
-    if (result == ERROR_SUCCESS) {
+    if (RegQueryValueExA(key, valueName, nullptr, nullptr, (BYTE *)data, &size) == ERROR_SUCCESS &&
+        size <= sizeof data)
         CopyName(name, data, size);
-        return;
-    }
-    if (result != ERROR_MORE_DATA)
-        return;
-    std::vector<char> large(size);
-    result = RegQueryValueExA(key, valueName, nullptr, nullptr, (BYTE *)large.data(), &size);
-    if (result == ERROR_SUCCESS && size <= large.size())
-        CopyName(name, large.data(), size);
 }
 
 // 1 when the value holds exactly four bytes, now in *number.
