@@ -12,11 +12,23 @@ version=1.0.0.1
 exe="$build/ui/glomb.exe"
 [ -f "$exe" ] || { echo "make-dist: $exe is missing; build the win32 preset first" >&2; exit 1; }
 
+# Bit for bit the same from every clone of a commit, whatever the time,
+# time zone, umask or path of the build: every time stamp an archive must
+# hold is the last commit's (the SOURCE_DATE_EPOCH convention), and every
+# file goes in with a fixed mode.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git -C "$here" log -1 --format=%ct) ||
+        { echo "make-dist: not a git clone; set SOURCE_DATE_EPOCH" >&2; exit 1; }
+fi
+export SOURCE_DATE_EPOCH TZ=UTC
+fix_time_and_mode() { touch -d "@$SOURCE_DATE_EPOCH" "$@" && chmod 644 "$@"; }
+
 rm -rf "$out"
 mkdir -p "$out/zip"
 out=$(realpath "$out")
 
 cp "$exe" "$out/glomb.exe"
+fix_time_and_mode "$out/glomb.exe"
 makensis -V2 -DEXE="$out/glomb.exe" -DOUT="$out/glomb-$version-setup.exe" \
     "$here/tools/installer/glomb.nsi"
 
@@ -43,6 +55,7 @@ To install by hand instead:
    give Users Full Control: any player could then delete the key or
    lock the others out of it.
 TXT
+fix_time_and_mode "$out/zip"/*
 (cd "$out/zip" && zip -q -X "$out/glomb-$version.zip" glomb.exe glomb.reg README.txt)
 rm -rf "$out/zip"
 (cd "$out" && sha256sum glomb.exe "glomb-$version-setup.exe" "glomb-$version.zip" >SHA256SUMS)
