@@ -23,7 +23,8 @@ REPORT=$3
 TOOLS=$(cd "$(dirname "$0")" && pwd)
 RUN="$TOOLS/wine-run.sh"
 PREFIX="$WIN32/bench-prefix"
-STARTS=10 # start-ups timed, each in a process of its own
+STARTS=10   # start-ups timed, each in a process of its own
+LAUNCHES=20 # launches of the game and of winemine each, taking turns
 
 ENGINE_BENCH="$NATIVE/tests/bench/engine_bench"
 GAME="$WIN32/ui/glomb.exe"
@@ -53,7 +54,10 @@ echo "start-up under Wine ..." >&2
 for _ in $(seq "$STARTS"); do
     "$RUN" "$PREFIX" "$STARTUP_BENCH" | tr -d '\r' >>"$OUT/start"
 done
-"$RUN" "$PREFIX" "$STARTUP_BENCH" "Z:${GAME//\//\\}" "$STARTS" |
+# The game beside Wine's own Minesweeper, a builtin small Win32 game,
+# launched in turn so that a busy machine slows both alike.
+echo "launches beside winemine under Wine ..." >&2
+"$RUN" "$PREFIX" "$STARTUP_BENCH" "$LAUNCHES" "Z:${GAME//\//\\}" winemine.exe |
     tr -d '\r' >"$OUT/launch"
 
 # The median of column $2 of the lines in file $1.
@@ -94,18 +98,32 @@ median() {
     window=$(median "$OUT/start" 4)
     game=$(median "$OUT/start" 8)
     created=$(median "$OUT/start" 12)
-    launch=$(awk '{ print $7 }' "$OUT/launch")
     printf '  %-50s %9.2f ms\n' "settings loaded" "$settings"
     printf '  %-50s %9.2f ms\n' "window created, shown and painted" "$window"
     printf '  %-50s %9.2f ms\n' "first game dealt and painted" "$game"
     printf '  %-50s %9.2f ms\n' "the same from process creation (with the loader)" "$created"
-    printf '  %-50s %9.2f ms\n' "glomb.exe launched until it waits for input" "$launch"
-    awk '{ printf "  (launch range %s to %s ms)\n", $9, $11 }' "$OUT/launch"
+    echo
+
+    # Launches: "PROGRAM  median M  min A  max B  runs N" per program.
+    printf '%-52s %12s %12s %8s\n' "Launched until it waits for input (median of $LAUNCHES)" \
+        "time" "range" "ratio"
+    awk '{ for (i = 2; i < NF; i += 2) v[$1, $i] = $(i + 1); name[NR] = $1 }
+         END {
+             base = v["winemine.exe", "median"]
+             for (n = 1; n <= NR; n++)
+                 printf "  %-50s %9.1f ms %12s %8.2f\n", name[n], v[name[n], "median"],
+                        sprintf("%.0f-%.0f ms", v[name[n], "min"], v[name[n], "max"]),
+                        v[name[n], "median"] / base
+         }' "$OUT/launch"
+    echo "  (winemine.exe: Wine's own Minesweeper, launched in turn with the game; ratio to it)"
     echo
 
     size=$(stat -c %s "$GAME")
     printf '%-52s %12s\n' "Executable" "size"
     printf '  %-50s %9d bytes (%d KiB)\n' "glomb.exe, static, i686" "$size" $((size / 1024))
+    dump=$(i686-w64-mingw32-objdump -p "$GAME")
+    printf '  %-50s %9d from %d DLLs\n' "functions imported" \
+        "$(grep -Pc '^\t[0-9a-f]+\t +[0-9]+ ' <<<"$dump")" "$(grep -c 'DLL Name:' <<<"$dump")"
 } >"$OUT/report"
 
 mkdir -p "$(dirname "$REPORT")"

@@ -6,10 +6,14 @@
 //                                 painted; and the time since the process
 //                                 was created, which adds the loader's
 //                                 share. One line of milliseconds.
-//   startup_bench.exe GAME RUNS   starts the real game RUNS times, each
-//                                 timed from CreateProcess until it waits
-//                                 for input with its window shown, then
-//                                 closes it. Prints the median and range.
+//   startup_bench.exe RUNS PROGRAM...
+//                                 starts each program RUNS times, in turn,
+//                                 each timed from CreateProcess until it
+//                                 waits for input with a window shown,
+//                                 then closes it. Prints a line per
+//                                 program: its median and range. Taking
+//                                 turns lets a busy machine slow all of
+//                                 them alike, so their ratio holds.
 //
 // Both need the settings key; run under Wine through tools/wine-run.sh
 // with a persistent wineserver, so that Wine's own boot is not counted.
@@ -87,20 +91,19 @@ struct Search {
     HWND window;
 };
 
-static BOOL CALLBACK FindGameWindow(HWND hwnd, LPARAM lParam)
+// The program's main window: its only visible top-level one.
+static BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM lParam)
 {
     Search *search = (Search *)lParam;
     DWORD process = 0;
-    char className[16] = "";
     GetWindowThreadProcessId(hwnd, &process);
-    GetClassNameA(hwnd, className, sizeof className);
-    if (process == search->process && lstrcmpA(className, APP_NAME) == 0 && IsWindowVisible(hwnd))
+    if (process == search->process && IsWindowVisible(hwnd))
         search->window = hwnd;
     return TRUE;
 }
 
-// Milliseconds from CreateProcess until the game waits for input with its
-// window shown; -1 when it never got there.
+// Milliseconds from CreateProcess until the program waits for input with
+// its window shown; -1 when it never got there.
 static double TimeLaunch(char *commandLine)
 {
     STARTUPINFOA startup = {};
@@ -115,7 +118,7 @@ static double TimeLaunch(char *commandLine)
     Search search = {process.dwProcessId, nullptr};
     if (WaitForInputIdle(process.hProcess, 20000) == 0)
         for (int tries = 0; !search.window && tries < 2000; ++tries) {
-            EnumWindows(FindGameWindow, (LPARAM)&search);
+            EnumWindows(FindMainWindow, (LPARAM)&search);
             if (!search.window)
                 Sleep(1);
         }
@@ -129,25 +132,37 @@ static double TimeLaunch(char *commandLine)
     return elapsed;
 }
 
-// The first launch, untimed, brings the exe and the system DLLs into the
-// cache, as a player's second start would find them.
-static int TimeLaunches(const char *game, int runs)
+static const char *BaseName(const char *path)
 {
-    char commandLine[MAX_PATH + 2];
-    wsprintfA(commandLine, "\"%s\"", game);
-    std::vector<double> ms;
-    for (int i = 0; i <= runs; ++i) {
-        double t = TimeLaunch(commandLine);
-        if (t < 0) {
-            std::fprintf(stderr, "%s did not start and show its window\n", game);
-            return 1;
+    const char *name = path;
+    for (const char *c = path; *c; ++c)
+        if (*c == '\\' || *c == '/')
+            name = c + 1;
+    return name;
+}
+
+// The first round, untimed, brings the programs and the system DLLs into
+// the cache, as a player's second start would find them.
+static int TimeLaunches(int runs, int count, char **programs)
+{
+    std::vector<std::vector<double>> ms(count);
+    for (int round = 0; round <= runs; ++round)
+        for (int p = 0; p < count; ++p) {
+            char commandLine[MAX_PATH + 2];
+            wsprintfA(commandLine, "\"%s\"", programs[p]);
+            double t = TimeLaunch(commandLine);
+            if (t < 0) {
+                std::fprintf(stderr, "%s did not start and show its window\n", programs[p]);
+                return 1;
+            }
+            if (round > 0)
+                ms[p].push_back(t);
         }
-        if (i > 0)
-            ms.push_back(t);
+    for (int p = 0; p < count; ++p) {
+        std::sort(ms[p].begin(), ms[p].end());
+        std::printf("%s  median %.1f  min %.1f  max %.1f  runs %d\n", BaseName(programs[p]),
+                    ms[p][ms[p].size() / 2], ms[p].front(), ms[p].back(), runs);
     }
-    std::sort(ms.begin(), ms.end());
-    std::printf("launch to waiting for input  median %.1f  min %.1f  max %.1f  (%d runs)\n",
-                ms[ms.size() / 2], ms.front(), ms.back(), runs);
     return 0;
 }
 
@@ -158,6 +173,6 @@ int main(int argc, char **argv)
         return 1;
     }
     if (argc > 2)
-        return TimeLaunches(argv[1], std::max(1, std::atoi(argv[2])));
+        return TimeLaunches(std::max(1, std::atoi(argv[1])), argc - 2, argv + 2);
     return TimeStartUp();
 }
