@@ -17,6 +17,7 @@ grep -q 'file format pei-i386' <<<"$dump" || fail "not an i386 PE"
 grep -Eq '^Subsystem\s+00000002' <<<"$dump" || fail "not a GUI program"
 flags=$(awk '/^DllCharacteristics/ {print $2}' <<<"$dump")
 (( 0x$flags & 0x40 )) || fail "no ASLR (DllCharacteristics $flags)"
+grep -q ' \.reloc ' <<<"$dump" || fail "no relocations, so ASLR cannot move it"
 (( 0x$flags & 0x100 )) || fail "no DEP (DllCharacteristics $flags)"
 
 # Windows XP is version 5.1: a higher OS or subsystem version refuses to load.
