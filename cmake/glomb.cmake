@@ -15,7 +15,7 @@ if(WIN32)
     # The program's own code needs no C++ runtime: no exceptions, RTTI or
     # unwind tables, and a section per function and variable so that the
     # link drops whatever is never called. -O2 rather than the release's
-    # -O3, whose unrolling makes the code a third larger for no gain a
+    # -O3, whose unrolling makes the code a quarter larger for no gain a
     # player could notice.
     set(GLOMB_PROGRAM_COMPILE_OPTIONS -O2 -fno-exceptions -fno-rtti
         -fno-asynchronous-unwind-tables -ffunction-sections -fdata-sections)
