@@ -17,8 +17,13 @@ exe="$build/ui/glomb.exe"
 # hold is the last commit's (the SOURCE_DATE_EPOCH convention), and every
 # file goes in with a fixed mode.
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-    SOURCE_DATE_EPOCH=$(git -C "$here" log -1 --format=%ct) ||
-        { echo "make-dist: not a git clone; set SOURCE_DATE_EPOCH" >&2; exit 1; }
+    # Outside a clone (an unpacked source archive) the release still gets
+    # made, from the game's own time, but another build will differ.
+    if ! SOURCE_DATE_EPOCH=$(git -C "$here" log -1 --format=%ct 2>/dev/null); then
+        SOURCE_DATE_EPOCH=$(stat -c %Y "$exe")
+        echo "make-dist: not a git clone and SOURCE_DATE_EPOCH is not set:" \
+            "the release takes glomb.exe's time and will not be reproducible" >&2
+    fi
 fi
 export SOURCE_DATE_EPOCH TZ=UTC
 fix_time_and_mode() { touch -d "@$SOURCE_DATE_EPOCH" "$@" && chmod 644 "$@"; }
