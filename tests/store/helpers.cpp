@@ -219,13 +219,12 @@ void PressKey(HWND dialog, UINT key)
     PostMessageA(GetDlgItem(dialog, IDC_NAME_EDIT), WM_KEYDOWN, key, 0);
 }
 
-static void AddKey(std::vector<INPUT> &inputs, WORD key)
+static void AddKeyEvent(std::vector<INPUT> &inputs, WORD key, DWORD flags)
 {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
-    inputs.push_back(input);
-    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    input.ki.dwFlags = flags;
     inputs.push_back(input);
 }
 
@@ -234,20 +233,13 @@ void StrikeKeys(const char *keys)
     std::vector<INPUT> inputs;
     for (const char *c = keys; *c; ++c) {
         bool capital = *c >= 'A' && *c <= 'Z';
-        if (capital) {
-            INPUT shift = {};
-            shift.type = INPUT_KEYBOARD;
-            shift.ki.wVk = VK_SHIFT;
-            inputs.push_back(shift);
-        }
-        AddKey(inputs, *c == '\r' ? VK_RETURN : (WORD)VkKeyScanA(*c) & 0xFF);
-        if (capital) {
-            INPUT shift = {};
-            shift.type = INPUT_KEYBOARD;
-            shift.ki.wVk = VK_SHIFT;
-            shift.ki.dwFlags = KEYEVENTF_KEYUP;
-            inputs.push_back(shift);
-        }
+        WORD key = *c == '\r' ? VK_RETURN : (WORD)VkKeyScanA(*c) & 0xFF;
+        if (capital)
+            AddKeyEvent(inputs, VK_SHIFT, 0);
+        AddKeyEvent(inputs, key, 0);
+        AddKeyEvent(inputs, key, KEYEVENTF_KEYUP);
+        if (capital)
+            AddKeyEvent(inputs, VK_SHIFT, KEYEVENTF_KEYUP);
     }
     SendInput(inputs.size(), inputs.data(), sizeof(INPUT));
 }
