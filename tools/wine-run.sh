@@ -27,24 +27,25 @@ STATE="$PREFIX.state"                     # "display xvfb-pid" of our screen
 
 mkdir -p "$(dirname "$PREFIX")"
 
+# Xvfb picks a free display itself and names it once it accepts
+# connections, so two build trees starting screens at once never race
+# for the same number.
 start_xvfb() {
-    local n
-    for n in $(seq 90 250); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        local pid=$!
-        for _ in $(seq 100); do
-            [ -e "/tmp/.X11-unix/X$n" ] && break
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.05
-        done
-        if [ -e "/tmp/.X11-unix/X$n" ]; then
-            echo ":$n $pid" >"$STATE"
-            return 0
-        fi
+    local ready="$PREFIX.display" n="" pid
+    rm -f "$ready"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+    pid=$!
+    for _ in $(seq 200); do
+        read -r n <"$ready" 2>/dev/null && [ -n "$n" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
     done
-    echo "wine-run: could not start Xvfb" >&2
-    return 1
+    rm -f "$ready"
+    if [ -z "$n" ]; then
+        echo "wine-run: could not start Xvfb" >&2
+        return 1
+    fi
+    echo ":$n $pid" >"$STATE"
 }
 
 use_display() {
