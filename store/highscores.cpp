@@ -30,20 +30,35 @@ static void ShowFinalScore()
     MessageBoxA(MainWindow, message, APP_NAME, MB_TASKMODAL | MB_ICONINFORMATION);
 }
 
-void RecordFinalScore()
+static void InsertEntry(int rank)
 {
-    int rank = FindRank(Score);
-    if (rank < 0) {
-        ShowFinalScore();
-        return;
-    }
-    DialogBoxParamA(Instance, MAKEINTRESOURCEA(IDD_NAME), MainWindow, NameDlgProc, 0);
     for (int j = HIGH_SCORE_COUNT - 1; j > rank; j--)
         HighScoreTable[j] = HighScoreTable[j - 1];
     lstrcpynA(HighScoreTable[rank].name, PlayerName, NAME_SIZE);
     HighScoreTable[rank].score = Score;
-    SaveSettings();
-    LoadSettings(); // a missing key is reported there; the table in memory stands
+}
+
+// Other games on the machine may record scores, or empty the table, at
+// any moment, the name dialog's included: the rank is found against the
+// table as stored just before the entry is written.
+void RecordFinalScore()
+{
+    ReloadHighScores();
+    if (FindRank(Score) < 0) {
+        ShowFinalScore();
+        return;
+    }
+    DialogBoxParamA(Instance, MAKEINTRESOURCEA(IDD_NAME), MainWindow, NameDlgProc, 0);
+    ReloadHighScores();
+    int rank = FindRank(Score);
+    if (rank < 0) {
+        ShowFinalScore(); // the others' new records left no room
+        return;
+    }
+    InsertEntry(rank);
+    SaveHighScores();
+    if (!ReloadHighScores())
+        ShowInstallationMessage(); // the entry stands in memory for this run
 }
 
 void ResetHighScores()
@@ -52,5 +67,5 @@ void ResetHighScores()
         entry.name[0] = '\0';
         entry.score = 0;
     }
-    SaveSettings();
+    SaveHighScores();
 }

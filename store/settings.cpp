@@ -71,25 +71,17 @@ static int ReadNumber(HKEY key, const char *valueName, std::int32_t *number)
     return 1;
 }
 
-static void ReadLanguage(HKEY key)
+// The stored choice when it is one; -1 when missing or unusable.
+static std::int32_t ReadStoredLanguage(HKEY key)
 {
     std::int32_t stored;
-    if (ReadNumber(key, "Lang", &stored) && (stored == 0 || stored == 1)) {
-        Language = stored;
-        return;
-    }
-    // No usable choice stored: follow the user and remember it.
-    Language = LanguageOfUser(GetUserDefaultLangID());
-    SaveSettings();
+    if (ReadNumber(key, "Lang", &stored) && (stored == 0 || stored == 1))
+        return stored;
+    return -1;
 }
 
-int LoadSettings()
+static void ReadTable(HKEY key)
 {
-    HKEY key = OpenSettingsKey();
-    if (!key) {
-        MessageBoxA(nullptr, INSTALL_MESSAGE, APP_NAME, MB_TASKMODAL | MB_ICONERROR);
-        return 0;
-    }
     char valueName[8];
     for (int i = 1; i <= HIGH_SCORE_COUNT; i++) {
         wsprintfA(valueName, "_%in", i);
@@ -97,16 +89,10 @@ int LoadSettings()
         wsprintfA(valueName, "_%is", i);
         ReadNumber(key, valueName, &HighScoreTable[i - 1].score);
     }
-    ReadLanguage(key);
-    RegCloseKey(key);
-    return 1;
 }
 
-void SaveSettings()
+static void WriteAll(HKEY key, std::int32_t language)
 {
-    HKEY key = OpenSettingsKey();
-    if (!key)
-        return;
     char valueName[8];
     for (int i = 1; i <= HIGH_SCORE_COUNT; i++) {
         // Only the name leaves the process: the rest of the value is zeros.
@@ -118,6 +104,61 @@ void SaveSettings()
         RegSetValueExA(key, valueName, 0, REG_DWORD, (const BYTE *)&HighScoreTable[i - 1].score,
                        sizeof(std::int32_t));
     }
-    RegSetValueExA(key, "Lang", 0, REG_DWORD, (const BYTE *)&Language, sizeof Language);
+    RegSetValueExA(key, "Lang", 0, REG_DWORD, (const BYTE *)&language, sizeof language);
+}
+
+void ShowInstallationMessage()
+{
+    MessageBoxA(nullptr, INSTALL_MESSAGE, APP_NAME, MB_TASKMODAL | MB_ICONERROR);
+}
+
+int LoadSettings()
+{
+    HKEY key = OpenSettingsKey();
+    if (!key) {
+        ShowInstallationMessage();
+        return 0;
+    }
+    ReadTable(key);
+    std::int32_t stored = ReadStoredLanguage(key);
+    if (stored >= 0) {
+        Language = stored;
+    } else {
+        // No usable choice stored: follow the user and remember it.
+        Language = LanguageOfUser(GetUserDefaultLangID());
+        WriteAll(key, Language);
+    }
+    RegCloseKey(key);
+    return 1;
+}
+
+void SaveSettings()
+{
+    HKEY key = OpenSettingsKey();
+    if (!key)
+        return;
+    WriteAll(key, Language);
+    RegCloseKey(key);
+}
+
+// Only the table: a game keeps speaking the language of its menu even
+// when another game has stored a new choice meanwhile.
+int ReloadHighScores()
+{
+    HKEY key = OpenSettingsKey();
+    if (!key)
+        return 0;
+    ReadTable(key);
+    RegCloseKey(key);
+    return 1;
+}
+
+void SaveHighScores()
+{
+    HKEY key = OpenSettingsKey();
+    if (!key)
+        return;
+    std::int32_t stored = ReadStoredLanguage(key);
+    WriteAll(key, stored >= 0 ? stored : Language);
     RegCloseKey(key);
 }

@@ -16,6 +16,7 @@ void SwitchLanguage(int chosen)
     if (chosen == Language)
         return;
     Language = chosen;
+    ReloadHighScores(); // written back as stored: only the language changes
     SaveSettings();
     Recreating = 1;
     DestroyWindow(MainWindow);

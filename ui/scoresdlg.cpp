@@ -6,6 +6,7 @@
 #include "repaint.h"
 #include "res/resource.h"
 #include "store/highscores.h"
+#include "store/settings.h"
 #include "commands.h"
 #include "wintools.h"
 
@@ -37,7 +38,7 @@ static void PaintScoreRow(HDC dc, int k, int width, int height)
     FormatScoreRow(k, left, right);
     int top = ScoreRowTop(k, height);
     RECT row = {10, top, width - 10, top + 18};
-    DrawTextA(dc, left, -1, &row, 0);
+    DrawTextA(dc, left, -1, &row, DT_NOPREFIX); // a name shows as typed, "&" and all
     DrawTextA(dc, right, -1, &row, DT_RIGHT);
 }
 
@@ -121,5 +122,6 @@ void ShowHighScores()
 {
     ClearHighlight();
     RepaintNow();
+    ReloadHighScores(); // what the other players recorded meanwhile
     DialogBoxParamA(Instance, MAKEINTRESOURCEA(IDD_SCORES), MainWindow, ScoresDlgProc, 0);
 }

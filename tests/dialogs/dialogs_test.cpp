@@ -107,6 +107,7 @@ TEST_F(DialogTest, ResetEmptiesTheTableAndTheRegistryAndStaysOpen)
 TEST_F(DialogTest, CancelRequestsCloseWithoutReset)
 {
     SetTable({{"Anna", 500}});
+    SaveSettings();
     ResetEnabled = 1;
     OnNextDialog({[](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }});
     Send(WM_COMMAND, IDM_HIGHSCORES);
@@ -142,6 +143,51 @@ TEST_F(DialogTest, RowsShowRankNameAndSignedScore)
     FormatScoreRow(4, left, right);
     EXPECT_STREQ(left, "5 - ");
     EXPECT_STREQ(right, "0");
+}
+
+// How far the first row's rank and name reach, as painted, and as far as
+// TEXT reaches drawn plainly in the table's font.
+struct RowReach {
+    int painted = 0;
+    int plain = 0;
+};
+
+RowReach ReachOfFirstRow(HWND dialog, const char *text)
+{
+    RowReach reach;
+    UpdateWindow(dialog);
+    RECT client;
+    GetClientRect(dialog, &client);
+    HDC dc = GetDC(dialog);
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (int x = 10; x < client.right / 2 + 40; ++x) // short of the score
+        for (int y = 5; y < 23; ++y)
+            if (GetPixel(dc, x, y) != face)
+                reach.painted = x + 1;
+    HFONT font =
+        CreateFontA(18, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_ROMAN, NULL);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size;
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    reach.plain = 10 + size.cx;
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(dialog, dc);
+    return reach;
+}
+
+// "&" would mark a mnemonic: "R&D&&" would show as "RD&", the D underlined.
+TEST_F(DialogTest, NamesShowAsTypedAmpersandsAndAll)
+{
+    SetTable({{"R&D&&", 7}});
+    SaveSettings();
+    RowReach reach;
+    OnNextDialog({[&](HWND dialog) {
+        reach = ReachOfFirstRow(dialog, "1 - R&D&&");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }});
+    Send(WM_COMMAND, IDM_HIGHSCORES);
+    EXPECT_NEAR(reach.painted, reach.plain, 3) << "the name is not shown as it was typed";
 }
 
 // ---- Help ----

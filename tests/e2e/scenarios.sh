@@ -24,6 +24,7 @@ on_exit() {
         import -window root "$SHOTS/failed.png" 2>/dev/null || true
     fi
     stop_game
+    GAME_PID=${OTHER_PID:-} stop_game
 }
 trap on_exit EXIT
 
@@ -361,6 +362,111 @@ scenario_close_box() {
     read_place && fail "the window is still there after the close box"
     [ "$(registry_values)" = "$before" ] || fail "closing the game wrote to the registry"
     return 0
+}
+
+# Two games open at once in one prefix, as two players of one machine
+# have them: game 1 moved to the screen's top-left corner, game 2 opened
+# centred over it. The caption of each stays in sight; a click on it
+# brings that game to the front, where read_place and the pointer find
+# it. GAME_PID is the front game's, OTHER_PID the other's.
+declare -A CAPTION_POINT PID_OF
+open_two_games() {
+    start_game "$@"
+    "$RUN" "$PREFIX" "$PLACE" move 0 0 || fail "could not move the first game aside"
+    read_place
+    CAPTION_POINT[1]="$((WR - 100)) $((WT + 11))" PID_OF[1]=$GAME_PID
+    launch_game "$@"
+    local i
+    for i in $(seq 100); do
+        read_place && [ "$WL" -ne 0 ] && break
+        sleep 0.2
+    done
+    [ "$WL" -ne 0 ] || fail "the second game showed no window"
+    sleep 0.5
+    CAPTION_POINT[2]="$((WR - 100)) $((WT + 11))" PID_OF[2]=$GAME_PID
+}
+
+front_game() {
+    # shellcheck disable=SC2086
+    xdotool mousemove ${CAPTION_POINT[$1]} click 1
+    sleep 0.3
+    read_place || fail "game $1 has no window"
+    [ "$((WR - 100)) $((WT + 11))" = "${CAPTION_POINT[$1]}" ] ||
+        fail "a click on its caption did not bring game $1 to the front"
+    GAME_PID=${PID_OF[$1]} OTHER_PID=${PID_OF[$((3 - $1))]}
+}
+
+# In the front game (one colour): clears the board with a click and enters
+# NAME in the dialog that asks for it.
+record_as() {
+    click_menu $GAME_MENU $NEW
+    click_at 7 5
+    wait_for_dialog || fail "clearing the board asked for no name for $1"
+    xdotool type "$1"
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close $1's name dialog"
+}
+
+stored_names() {
+    local i names=""
+    for i in 1 2 3 4 5; do names+="$(registry_value "_${i}n")/"; done
+    echo "${names%/}"
+}
+
+# The table and the language are the machine's, not a game's: two games
+# open at once never erase each other's records, and each keeps speaking
+# the language of its own menu.
+scenario_two_games() {
+    open_two_games -1
+    front_game 2
+    click_menu $GAME_MENU $HIGH_SCORES
+    wait_for_dialog || fail "Game > High scores opened nothing"
+    shot table-empty
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the high-score dialog"
+
+    front_game 1 && record_as Ann
+    front_game 2 && record_as Bob
+    front_game 2 && record_as "R&D"
+    front_game 1 && record_as Di
+    [ "$(stored_names)" = "Ann/Bob/R&D/Di/" ] ||
+        fail "four records from two games left the table $(stored_names)"
+
+    front_game 2
+    xdotool key alt+g l
+    choose_language 1029 1028
+    front_game 2
+    [ "$(stored_names)" = "Ann/Bob/R&D/Di/" ] && [ "$(registry_value Lang)" = 0x0 ] ||
+        fail "a language switch left $(stored_names), Lang $(registry_value Lang)"
+    front_game 1
+    [ "$(menu_titles)" = "[  &Game  ][  &?  ]" ] ||
+        fail "the other game's switch changed this one's menu to $(menu_titles)"
+    record_as Ed
+    [ "$(stored_names)" = "Ann/Bob/R&D/Di/Ed" ] && [ "$(registry_value Lang)" = 0x0 ] ||
+        fail "a record after the other game's switch left $(stored_names), Lang $(registry_value Lang)"
+
+    front_game 2
+    click_menu $GAME_MENU $HIGH_SCORES
+    wait_for_dialog || fail "Partita > Record opened nothing"
+    shot table-full
+    [ "$(changed_score_rows table-empty table-full)" = "1 2 3 4 5" ] ||
+        fail "the high-score dialog does not show the other game's records"
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the high-score dialog"
+
+    front_game 1
+    click_menu $GAME_MENU $HIGH_SCORES
+    wait_for_dialog || fail "Game > High scores opened nothing"
+    click_control 2
+    sleep 0.3
+    [ "$(stored_names)" = "////" ] && [ "$(registry_value _1s)" = 0x0 ] &&
+        [ "$(registry_value Lang)" = 0x0 ] ||
+        fail "a reset left $(stored_names), Lang $(registry_value Lang)"
+    click_control 1
+    wait_for_no_dialog || fail "OK did not close the high-score dialog"
+    close_game
+    front_game 2
+    close_game
 }
 
 # The cells that show the keyboard cursor's frame, "col row" each: the

@@ -12,6 +12,9 @@
 //   window_place control ID
 //                         the screen rectangle of that control of the open
 //                         dialog: left top width height
+//   window_place move X Y moves the main window's frame to X Y on the
+//                         screen, so that a second game opened over it
+//                         leaves it in sight
 //   window_place menu     the main window's menu, a line per entry: depth
 //                         (0 a title, 1 an item of its drop-down), screen
 //                         rectangle left top right bottom (zeros while the
@@ -113,12 +116,16 @@ static int PrintMenu(HWND window)
 int main(int argc, char **argv)
 {
     const char *mode = argc > 1 ? argv[1] : "";
-    bool mainWindow = lstrcmpA(mode, "") == 0 || lstrcmpA(mode, "menu") == 0;
+    bool mainWindow =
+        lstrcmpA(mode, "") == 0 || lstrcmpA(mode, "menu") == 0 || lstrcmpA(mode, "move") == 0;
     HWND hwnd = FindShown(mainWindow ? "Glomb" : "#32770");
     if (!hwnd)
         return 1;
     if (lstrcmpA(mode, "menu") == 0)
         return PrintMenu(hwnd);
+    if (lstrcmpA(mode, "move") == 0 && argc > 3)
+        return !SetWindowPos(hwnd, nullptr, std::atoi(argv[2]), std::atoi(argv[3]), 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (lstrcmpA(mode, "texts") == 0)
         return PrintTexts(hwnd);
     if (lstrcmpA(mode, "control") == 0 && argc > 2)

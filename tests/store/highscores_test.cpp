@@ -56,6 +56,7 @@ TEST_F(FinalScore, ZeroOnAnEmptyTableIsOnlyReported)
 TEST_F(FinalScore, AnyPositiveScoreEntersAnEmptyTable)
 {
     SetTable({});
+    SaveSettings();
     Score = 1;
     EnterNameWhenAsked("Fay");
     RecordFinalScore();
@@ -94,14 +95,43 @@ TEST_F(FinalScore, EqualToTheFifthIsOnlyReported)
     EXPECT_EQ(StoredTable(), TableText());
 }
 
-TEST_F(FinalScore, LanguageIsReadBackAfterAnEntry)
+// Another game on the machine records while this player types a name.
+TEST_F(FinalScore, RankIsFoundAgainstWhatOthersStoredDuringTheNameDialog)
 {
-    StoreNumber("Lang", 0); // changed behind the program's back
+    Score = 450;
+    OnNextDialog({[](HWND dialog) {
+        SetTable({{"Ann", 500}, {"Eve", 450}, {"Bob", 400}, {"Cy", 300}, {"Di", 200}});
+        SaveSettings();
+        Type(dialog, "Zed");
+        PressKey(dialog, VK_RETURN);
+    }});
+    RecordFinalScore();
+    EXPECT_EQ(StoredTable(), "Ann 500, Eve 450, Zed 450, Bob 400, Cy 300");
+
+    OnNextDialog({[](HWND dialog) {
+        SetTable({{"A", 900}, {"B", 900}, {"C", 900}, {"D", 900}, {"E", 900}});
+        SaveSettings(); // no room left
+        Type(dialog, "Zed");
+        PressKey(dialog, VK_RETURN);
+    }});
+    SeenBox box;
+    CatchNextBox(&box);
+    RecordFinalScore();
+    EXPECT_EQ(box.text, "Game over.\nYour score is 450.");
+    EXPECT_EQ(StoredTable(), "A 900, B 900, C 900, D 900, E 900");
+}
+
+// A game keeps speaking the language of its menu; the language another
+// game stored stays stored.
+TEST_F(FinalScore, AnEntryChangesNeitherLanguage)
+{
+    StoreNumber("Lang", 0);
     Score = 150;
     EnterNameWhenAsked("Zed");
     RecordFinalScore();
     EXPECT_EQ(TableText(), "Ann 500, Bob 400, Cy 300, Di 200, Zed 150");
-    EXPECT_EQ(Language, 1) << "saved before it is read back";
+    EXPECT_EQ(Language, 1);
+    EXPECT_EQ(ReadStored("Lang").bytes, std::string("\0\0\0\0", 4));
 }
 
 TEST_F(FinalScore, KeyRemovedDuringTheRunKeepsTheEntryInMemory)
