@@ -49,8 +49,10 @@ static int PrintPlace(HWND hwnd)
 
 static void PrintText(HWND hwnd)
 {
-    char text[1000];
-    GetWindowTextA(hwnd, text, sizeof text);
+    // GetWindowText of another process's window returns the text it was
+    // made with, not what a player has typed into an edit field since.
+    char text[1000] = "";
+    SendMessageA(hwnd, WM_GETTEXT, sizeof text, (LPARAM)text);
     for (const char *c = text; *c; ++c) {
         if (*c == '\n')
             std::fputs("\\n", stdout);
