@@ -119,8 +119,20 @@ static void OnLeftButtonDown(LPARAM point)
     RepaintNow();
 }
 
-// The keyboard's counterparts of a pointer move and a click, at the
-// cursor's cell. A held Space or Enter plays once, as a held button does.
+// Space and Enter play on their release, the way a push button acts, and
+// only when their press came to this window with the frame shown: a held
+// key then never reaches the window that the move opens, its repeats
+// play nothing, and the release of a key that closed a dialog is not a
+// move. 0 while no such press is waiting for its release.
+static WPARAM PressedPlayKey;
+
+static bool IsPlayKey(WPARAM key)
+{
+    return key == VK_SPACE || key == VK_RETURN;
+}
+
+// The keyboard's counterpart of a pointer move, and the press half of a
+// click, at the cursor's cell.
 static LRESULT OnKeyDown(HWND hwnd, WPARAM key, LPARAM flags)
 {
     if (MoveKeyCursor(key)) {
@@ -128,14 +140,44 @@ static LRESULT OnKeyDown(HWND hwnd, WPARAM key, LPARAM flags)
         RepaintNow();
         return 0;
     }
-    int repeated = (flags & 0x40000000) != 0;
-    if ((key == VK_SPACE || key == VK_RETURN) && KeyCursorShown && !repeated) {
-        PlayMove(KeyCursorCell);
-        UpdatePreview(KeyCursorCell);
-        RepaintNow();
+    if (IsPlayKey(key) && KeyCursorShown) {
+        int repeated = (flags & 0x40000000) != 0;
+        if (!repeated)
+            PressedPlayKey = key;
         return 0;
     }
     return DefWindowProcA(hwnd, WM_KEYDOWN, key, flags);
+}
+
+static LRESULT OnKeyUp(HWND hwnd, WPARAM key, LPARAM flags)
+{
+    if (!IsPlayKey(key) || key != PressedPlayKey)
+        return DefWindowProcA(hwnd, WM_KEYUP, key, flags);
+    PressedPlayKey = 0;
+    if (KeyCursorShown) {
+        PlayMove(KeyCursorCell);
+        UpdatePreview(KeyCursorCell);
+        RepaintNow();
+    }
+    return 0;
+}
+
+// While the keyboard has the board, the preview that follows a command
+// describes the group under the frame, exactly as after an arrow key;
+// otherwise it runs where the pointer is.
+static PackedCell PreviewCell(LPARAM point)
+{
+    return KeyCursorShown ? KeyCursorCell : PointToCell(point);
+}
+
+// A dialog or message box has closed: its opening cleared the highlight,
+// and a pointer that rests where it was brings nothing back.
+static void PreviewUnderFrame()
+{
+    if (!KeyCursorShown)
+        return;
+    UpdatePreview(KeyCursorCell);
+    RepaintNow();
 }
 
 static void OnPaint(HWND hwnd)
@@ -149,6 +191,8 @@ static void OnPaint(HWND hwnd)
 static void OnNew()
 {
     NewGame();
+    if (KeyCursorShown)
+        UpdatePreview(KeyCursorCell);
     RepaintNow();
 }
 
@@ -158,17 +202,22 @@ static void OnUndo(LPARAM point)
 {
     if (UndoAvailable == 1) {
         SwapUndo();
-        UpdatePreview(PointToCell(point));
+        UpdatePreview(PreviewCell(point));
         RepaintNow();
         return;
     }
     char text[80];
     LoadText(3, text, sizeof text);
     MessageBoxA(nullptr, text, APP_NAME, MB_TASKMODAL | MB_ICONINFORMATION);
+    // Owned by no window, the box leaves no window active when it closes:
+    // the keys would go nowhere until the player clicked the game.
+    SetForegroundWindow(MainWindow);
+    PreviewUnderFrame();
 }
 
 static LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
+    PressedPlayKey = 0; // a release after a command is not a move
     switch (LOWORD(wParam)) {
     case IDM_NEW:
         OnNew();
@@ -181,15 +230,19 @@ static LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
         return 0;
     case IDM_HELP:
         ShowHelp();
+        PreviewUnderFrame();
         return 0;
     case IDM_ABOUT:
         ShowAbout();
+        PreviewUnderFrame();
         return 0;
     case IDM_HIGHSCORES:
         ShowHighScores();
+        PreviewUnderFrame();
         return 0;
     case IDM_LANGUAGE:
         ChooseLanguage();
+        PreviewUnderFrame();
         return 0;
     }
     return DefWindowProcA(hwnd, WM_COMMAND, wParam, lParam);
@@ -207,6 +260,11 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_KEYDOWN:
         return OnKeyDown(hwnd, wParam, lParam);
+    case WM_KEYUP:
+        return OnKeyUp(hwnd, wParam, lParam);
+    case WM_KILLFOCUS:
+        PressedPlayKey = 0; // the release will come to another window
+        break;
     case WM_PAINT:
         OnPaint(hwnd);
         return 0;

@@ -386,13 +386,24 @@ open_two_games() {
     CAPTION_POINT[2]="$((WR - 100)) $((WT + 11))" PID_OF[2]=$GAME_PID
 }
 
+# Wine may leave a game active but beneath the other when a window of
+# one closes as the other opens (a language switch): a click on the
+# other's caption and back sorts that out, as it would for a player.
 front_game() {
-    # shellcheck disable=SC2086
-    xdotool mousemove ${CAPTION_POINT[$1]} click 1
-    sleep 0.3
-    read_place || fail "game $1 has no window"
+    local attempt i
+    for attempt in 1 2 3; do
+        # shellcheck disable=SC2086
+        xdotool mousemove ${CAPTION_POINT[$1]} click 1
+        for i in $(seq 10); do
+            sleep 0.2
+            read_place && [ "$((WR - 100)) $((WT + 11))" = "${CAPTION_POINT[$1]}" ] && break 2
+        done
+        # shellcheck disable=SC2086
+        xdotool mousemove ${CAPTION_POINT[$((3 - $1))]} click 1
+        sleep 0.3
+    done
     [ "$((WR - 100)) $((WT + 11))" = "${CAPTION_POINT[$1]}" ] ||
-        fail "a click on its caption did not bring game $1 to the front"
+        fail "clicks on its caption did not bring game $1 to the front"
     GAME_PID=${PID_OF[$1]} OTHER_PID=${PID_OF[$((3 - $1))]}
 }
 
@@ -488,6 +499,18 @@ press() {
     for ((i = 0; i < $2; i++)); do xdotool key "$1"; done
 }
 
+# Holds key $1 down long enough for it to repeat, then lets it go.
+hold() {
+    xdotool keydown "$1"
+    sleep 1.5
+    xdotool keyup "$1"
+}
+
+# The text in control ID of the open dialog, blanks and all.
+control_text() {
+    dialog_texts | awk -F'\t' -v id="$1" '$1 == id { print $3 }'
+}
+
 # Games played from the keyboard alone, and the hand-over between the
 # keyboard and the pointer.
 scenario_keyboard() {
@@ -497,18 +520,35 @@ scenario_keyboard() {
     shot one-colour
     [ "$(framed_cells one-colour)" = "0 9" ] ||
         fail "the first arrow key framed \"$(framed_cells one-colour)\", not the bottom-left cell"
-    xdotool key space
+    # Space plays on its release: its repeats must not reach the dialog
+    # that the move opens.
+    hold space
     wait_for_dialog || fail "clearing the board with Space asked for no name"
+    shot held-space
+    [ -z "$(control_text 1014)" ] || fail "the held Space typed \"$(control_text 1014)\" into the name field"
     xdotool type "Ada Lovelace"
     xdotool key Return
     wait_for_no_dialog || fail "Return did not close the name dialog"
     [ "$(registry_value _1s)" = "$best" ] || fail "the registry holds $(registry_value _1s), not 22904"
+
+    # The box has no owner: once it is closed the keys must come back to
+    # the game without a click.
+    xdotool key alt+g u
+    wait_for_dialog && dialog_shows "Cannot undo." || fail "Undo after the end said nothing"
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close \"Cannot undo.\""
+    xdotool key Up
+    shot after-cannot-undo
+    [ "$(framed_cells after-cannot-undo)" = "0 8" ] || fail "after \"Cannot undo.\" the arrow keys do nothing"
+    xdotool key Down
 
     # The name from before fills the field: the Enter that clears the
     # board must not confirm the dialog as well.
     xdotool key alt+g n
     shot second-game
     [ "$(framed_cells second-game)" = "0 9" ] || fail "a new game took the cursor away"
+    [ "$(changed_cells one-colour second-game)" -eq 0 ] && [ "$(status_differs one-colour second-game)" -eq 0 ] ||
+        fail "a new game did not preview the group under the frame"
     xdotool key Return
     wait_for_dialog && sleep 1 && read_dialog ||
         fail "the Enter that cleared the board showed no name dialog, or also confirmed it"
@@ -517,6 +557,17 @@ scenario_keyboard() {
     wait_for_no_dialog || fail "Return did not close the second name dialog"
     [ "$(registry_value _2n)" = "Ada Lovelace" ] && [ "$(registry_value _2s)" = "$best" ] ||
         fail "the second game is not second in the table"
+
+    # A last move that only reports its score: a held Enter must leave the
+    # message to be read.
+    store_table First:90000 Second:80000 Third:70000 Fourth:60000 Fifth:50000
+    xdotool key alt+g n
+    hold Return
+    wait_for_dialog && sleep 1 && read_dialog || fail "the held Enter closed the end-of-game message"
+    shot held-enter
+    dialog_shows "Game over.\nYour score is 22904." || fail "the end shows no score: $(dialog_texts)"
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the end-of-game message"
     close_game
 
     start_game
@@ -538,6 +589,9 @@ scenario_keyboard() {
     [ "$(changed_cells keyed pointed)" -eq 0 ] && [ "$(status_differs keyed pointed)" -eq 0 ] ||
         fail "the arrows previewed otherwise than the pointer at $col,$row"
 
+    # From here on the pointer rests off the board: whatever shows the
+    # group at $col,$row follows the frame.
+    point_at_margin
     xdotool key Left
     shot back
     [ "$(framed_cells back)" = "$col $row" ] || fail "the next arrow did not show the cursor where it was"
@@ -548,14 +602,16 @@ scenario_keyboard() {
     shot after-help
     [ "$(framed_cells after-help)" = "$col $row" ] ||
         fail "closing a dialog over the resting pointer hid the cursor"
+    [ "$(changed_cells keyed after-help)" -eq 0 ] && [ "$(status_differs keyed after-help)" -eq 0 ] ||
+        fail "after the help the group under the frame is not highlighted and counted"
 
     xdotool key space
     shot moved
     [ "$(board_differs start moved)" -gt 0 ] || fail "Space on $col,$row changed nothing"
     xdotool key alt+g u
     shot undone
-    [ "$(changed_cells start undone)" -eq 0 ] && [ "$(status_differs start undone)" -eq 0 ] ||
-        fail "Undo after a move from the keyboard did not bring back the board and score"
+    [ "$(changed_cells keyed undone)" -eq 0 ] && [ "$(status_differs keyed undone)" -eq 0 ] ||
+        fail "Undo did not bring back the board and score with the group under the frame previewed"
     [ "$(framed_cells undone)" = "$col $row" ] || fail "Undo moved or hid the cursor"
     close_game
 }
