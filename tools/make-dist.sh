@@ -37,10 +37,30 @@ fix_time_and_mode "$out/glomb.exe"
 makensis -V2 -DEXE="$out/glomb.exe" -DOUT="$out/glomb-$version-setup.exe" \
     "$here/tools/installer/glomb.nsi"
 
-# The key a 32-bit program sees as HKLM\Software\Kesti Glomb lives under
-# WOW6432Node on 64-bit Windows, the only kind current Windows comes in.
-printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Kesti Glomb]\r\n' \
-    >"$out/zip/glomb.reg"
+# One registry file cannot name the key the 32-bit game opens on both
+# kinds of Windows: a double-click imports it with the 64-bit Registry
+# Editor on 64-bit Windows, outside the 32-bit view, and WOW6432Node is a
+# key of that literal name on 32-bit Windows. So the file names the key as
+# the game does, and create-key.cmd imports it into the 32-bit view.
+printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kesti Glomb]\r\n' >"$out/zip/glomb.reg"
+sed 's/$/\r/' >"$out/zip/create-key.cmd" <<'CMD'
+@echo off
+rem Creates the settings key that Glomb opens, where a 32-bit program
+rem looks for it on 32-bit and on 64-bit Windows alike.
+if exist "%windir%\SysWOW64\" (
+    reg import "%~dp0glomb.reg" /reg:32
+) else (
+    reg import "%~dp0glomb.reg"
+)
+if errorlevel 1 (
+    echo The key was not created: right-click create-key.cmd and choose
+    echo "Run as administrator".
+    pause
+    exit /b 1
+)
+echo Glomb's settings key is ready.
+pause
+CMD
 cp "$out/glomb.exe" "$out/zip/glomb.exe"
 sed 's/$/\r/' >"$out/zip/README.txt" <<'TXT'
 Glomb 1.0.0.1
@@ -48,20 +68,31 @@ Glomb 1.0.0.1
 The simplest way to install Glomb is the installer, glomb-1.0.0.1-setup.exe.
 
 To install by hand instead:
-1. Copy glomb.exe into a folder of your choice.
-2. Double-click glomb.reg and confirm: it creates the settings key where
-   Glomb keeps its high scores and language (administrator rights needed).
+1. Unpack this zip into a folder of your choice.
+2. Right-click create-key.cmd and choose "Run as administrator" (on
+   Windows XP, double-click it). It creates the settings key where Glomb
+   keeps its high scores and language, in the part of the registry that
+   32-bit programs see, on 32-bit and on 64-bit Windows alike.
+   On 32-bit Windows, double-clicking glomb.reg does the same. On 64-bit
+   Windows it does not: the Registry Editor that a double-click starts
+   there puts the key where the 32-bit game never looks, and the game
+   says that it is not installed properly.
 3. The key is created readable by everyone but writable only by
    administrators. For players without administrator rights, give the
-   Users group exactly what the installer gives it on
-   HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\Kesti Glomb: Query Value,
-   Set Value and Read Control, nothing more (in regedit: right-click the
-   key, Permissions, Advanced, Users, and allow only those three). Never
-   give Users Full Control: any player could then delete the key or
+   Users group exactly what the installer gives it on the key: Query
+   Value, Set Value and Read Control, nothing more (in regedit:
+   right-click the key, Permissions, Advanced, Users, and allow only
+   those three). In regedit the key is
+     HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\Kesti Glomb on 64-bit Windows,
+     HKEY_LOCAL_MACHINE\SOFTWARE\Kesti Glomb on 32-bit Windows.
+   Never give Users Full Control: any player could then delete the key or
    lock the others out of it.
+
+To remove Glomb, delete its folder; delete the key too to remove the high
+scores.
 TXT
 fix_time_and_mode "$out/zip"/*
-(cd "$out/zip" && zip -q -X "$out/glomb-$version.zip" glomb.exe glomb.reg README.txt)
+(cd "$out/zip" && zip -q -X "$out/glomb-$version.zip" glomb.exe glomb.reg create-key.cmd README.txt)
 rm -rf "$out/zip"
 (cd "$out" && sha256sum glomb.exe "glomb-$version-setup.exe" "glomb-$version.zip" >SHA256SUMS)
 cat "$out/SHA256SUMS"

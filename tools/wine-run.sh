@@ -36,7 +36,7 @@ start_xvfb() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
     pid=$!
     for _ in $(seq 200); do
-        read -r n <"$ready" 2>/dev/null && [ -n "$n" ] && break
+        read -r n 2>/dev/null <"$ready" && [ -n "$n" ] && break
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.05
     done

@@ -7,6 +7,31 @@
 
 std::int32_t ResetEnabled;
 
+static bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Every byte that is not a blank belongs to the text, 0x80 and above
+// included: "\xE9" "1" deals one colour.
+const char *SkipProgramName(const char *commandLine)
+{
+    const char *text = commandLine;
+    if (*text == '"') {
+        do
+            ++text;
+        while (*text != '\0' && *text != '"');
+        if (*text == '"')
+            ++text;
+    } else {
+        while (*text != '\0' && !IsBlank(*text))
+            ++text;
+    }
+    while (IsBlank(*text))
+        ++text;
+    return text;
+}
+
 // The colour count looks only at the length, not at the first character:
 // "a1" deals one colour. A letter reads as 0 and falls back to three.
 void ParseCommandLine(const char *commandLine)

@@ -6,6 +6,10 @@
 
 extern std::int32_t ResetEnabled; // 1: the high-score dialog shows its reset button
 
+// The text after the program's name and the blanks that follow it, from a
+// whole command line as the process got it (a quoted name may hold blanks).
+const char *SkipProgramName(const char *commandLine);
+
 // Sets ResetEnabled and ColourCount from the text after the program's
 // name; anything it does not recognise leaves both alone.
 void ParseCommandLine(const char *commandLine);

@@ -19,9 +19,12 @@ static int RunMessageLoop(HACCEL accelerators)
     return static_cast<int>(msg.wParam);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+// The command line comes from the process itself: mingw's start-up, which
+// hands WinMain its own copy, skips every byte above 0x7F along with the
+// blanks after the program's name.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    ParseCommandLine(commandLine);
+    ParseCommandLine(SkipProgramName(GetCommandLineA()));
     Instance = instance;
     if (!LoadSettings()) // the installation message has been shown
         return 0;

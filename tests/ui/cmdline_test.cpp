@@ -26,6 +26,10 @@ const Example Examples[] = {
     {"5", 0, 3},   // a digit alone changes nothing
     {"", 0, 3},    //
     {"x2y", 0, 3}, //
+
+    // "é1" and "é-2": a byte above 0x7F is a character like any other.
+    {"\3511", 0, 1},
+    {"\351-2", 0, 3},
 };
 
 TEST(CommandLine, ResetButtonAndColourCountFollowTheArgument)
@@ -38,6 +42,26 @@ TEST(CommandLine, ResetButtonAndColourCountFollowTheArgument)
         EXPECT_EQ(ColourCount, e.colours) << '"' << e.commandLine << '"';
     }
     ColourCount = 3;
+}
+
+struct WholeLine {
+    const char *commandLine; // as the process got it
+    const char *text;        // what the program reads from it
+};
+
+const WholeLine WholeLines[] = {
+    {"glomb.exe -2", "-2"},
+    {"\"C:\\Spiele & Co\\Gl\366mb\\glomb.exe\" \t -2 ", "-2 "}, // blanks in quotes
+    {"glomb \3511", "\3511"},                                   // é1
+    {"\"glomb.exe\"-", "-"},                                    // no blank needed
+    {"glomb.exe   ", ""},
+    {"\"glomb.exe", ""},
+};
+
+TEST(CommandLine, TheTextStartsAfterTheProgramNameAndItsBlanks)
+{
+    for (const WholeLine &line : WholeLines)
+        EXPECT_STREQ(SkipProgramName(line.commandLine), line.text) << line.commandLine;
 }
 
 } // namespace
