@@ -145,18 +145,34 @@ static bool SaveFile(const std::string &path, const Bytes &data)
 static const int RampLength = 42;   // 1 + 6 * 42 = 253 entries in use
 static const double FullTone = 1.3; // where the ramp reaches the pure hue
 
-static const Rgb BallColours[3] = {
-    {28, 72, 236}, // blue
-    {30, 178, 48}, // green
-    {222, 34, 30}, // red
+// The balls differ in lightness as well as in hue, so that a player who
+// confuses red with green, or blue with green, still tells all three
+// apart: green the lightest, blue between, red the deepest. Lift sets how
+// light the side away from the light stays: 2 keeps it bright, 1 darkens
+// it in step with the light, less than 1 sinks it into a deep shadow.
+struct BallPaint {
+    Rgb colour;
+    double lift;
 };
 
-// Highlighted balls: pulled halfway toward a light grey, so that the
-// group under the pointer looks paler and washed out.
-static Rgb Highlighted(Rgb c)
+static const BallPaint Balls[3] = {
+    {{40, 80, 237}, 1.5}, // blue
+    {{60, 245, 40}, 2.0}, // green
+    {{207, 15, 12}, 0.5}, // red
+};
+
+// Highlighted balls: pulled most of the way toward a light grey, so that
+// the group under the pointer looks paler and washed out. Each ball has a
+// grey of its own lightness: a grey shared by all would bring the three
+// together, and for many players lightness is what tells them apart.
+static BallPaint Highlighted(BallPaint ball)
 {
-    const double grey = 170, keep = 0.45;
-    return {grey + (c.r - grey) * keep, grey + (c.g - grey) * keep, grey + (c.b - grey) * keep};
+    const double keep = 0.3, pale = 0.6;
+    const Rgb &c = ball.colour;
+    double grey = (0.299 * c.r + 0.587 * c.g + 0.114 * c.b) * (1 - pale) + 255 * pale;
+    Rgb washed = {grey + (c.r - grey) * keep, grey + (c.g - grey) * keep,
+                  grey + (c.b - grey) * keep};
+    return {washed, ball.lift};
 }
 
 static double Clamp(double v, double lo, double hi)
@@ -170,12 +186,12 @@ static int Channel(double v)
 }
 
 // Tone in [0, 2] to colour: dark to the full hue, then on to white.
-static Rgb ToneColour(Rgb hue, double tone)
+static Rgb ToneColour(BallPaint ball, double tone)
 {
+    const Rgb &hue = ball.colour;
     if (tone <= FullTone) {
-        // A gentle curve keeps the shadow side from turning muddy.
         double u = tone / FullTone;
-        double k = u * (1.6 - 0.6 * u);
+        double k = u * (ball.lift + (1 - ball.lift) * u);
         return {hue.r * k, hue.g * k, hue.b * k};
     }
     double u = (tone - FullTone) / (2 - FullTone);
@@ -269,11 +285,11 @@ static Bytes MakeBalls40()
     PutInfoHeader(dib, width, height, 8, 256);
     PutPaletteEntry(dib, 0, 0, 0);
     for (int ramp = 0; ramp < 6; ramp++) {
-        Rgb hue = BallColours[ramp % 3];
+        BallPaint ball = Balls[ramp % 3];
         if (ramp >= 3)
-            hue = Highlighted(hue);
+            ball = Highlighted(ball);
         for (int step = 0; step < RampLength; step++) {
-            Rgb c = ToneColour(hue, 2.0 * step / (RampLength - 1));
+            Rgb c = ToneColour(ball, 2.0 * step / (RampLength - 1));
             PutPaletteEntry(dib, Channel(c.r), Channel(c.g), Channel(c.b));
         }
     }
