@@ -127,6 +127,10 @@ static void CALLBACK WatchDialog(HWND, UINT, UINT_PTR, DWORD)
         Steps.clear();
         return;
     }
+    // A dialog box shows itself only once its queue first runs empty; on a
+    // busy machine the timer can come first, and a paint then draws nothing.
+    if (stepsLeft && NextStep == 0 && !IsWindowVisible(dialog))
+        return;
     if (stepsLeft) {
         Steps[NextStep++](dialog);
         if (NextStep == Steps.size()) { // from now on, a watchdog
