@@ -6,7 +6,11 @@
 #   and language, and a menu launch meanwhile starts no second game;
 # - a game that enters the high-score table; the About box as the README
 #   shows it; a reinstall and a start that still has the score; an
-#   uninstall that keeps it.
+#   uninstall that keeps it;
+# - the Debian package: lintian, the software-centre catalogue, a real
+#   installation (as root, when no other Glomb is installed; otherwise
+#   unpacked into a throw-away root), a start from its menu entry, and a
+#   removal and purge that leave only the player's data.
 #
 #   install_test.sh SOURCE_DIR GLOMB_EXE WORK_DIR
 set -uo pipefail
@@ -40,7 +44,14 @@ xvfb=$!
 wait_for test -s "$work/display"
 DISPLAY=":$(cat "$work/display")"
 export DISPLAY
-trap 'timeout 30 wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
+package_installed=0
+cleanup() {
+    timeout 30 wineserver -k 2>/dev/null
+    kill $xvfb 2>/dev/null
+    # Never leave the package on the machine, whatever failed.
+    [ $package_installed = 0 ] || DEBIAN_FRONTEND=noninteractive dpkg --purge glomb >/dev/null 2>&1
+}
+trap cleanup EXIT
 
 # An earlier version, installed with make install: its program in the
 # data folder, its files under another id, and its 64-bit prefix with a
@@ -155,6 +166,47 @@ check "uninstalling removes every installed file" \
 check "uninstalling keeps the scores" grep -q '"_1s"=dword:00005978' "$WINEPREFIX/system.reg"
 check "and says where they are" grep -q "$data" "$work/uninstall.log"
 
+# The package, as make dist builds it.
+version=$(sed -n 's/^version=//p' "$src/tools/make-dist.sh")
+deb=$(SOURCE_DATE_EPOCH=$(date +%s) "$src/tools/linux/make-deb.sh" "$exe" "$work/deb" "$version")
+check "lintian finds no error and no warning in the package" \
+    lintian --fail-on error,warning "$deb"
+dpkg-deb -x "$deb" "$work/root"
+appstreamcli compose --no-net --origin=glomb --result-root="$work/catalogue" "$work/root" \
+    >"$work/compose.log" 2>&1
+check "the software-centre catalogue lists the game with a 64-pixel icon" eval \
+    'zgrep -q "<id>$id</id>" "$work/catalogue/usr/share/swcatalog/xml/glomb.xml.gz" &&
+     test -f "$work/catalogue/usr/share/swcatalog/icons/glomb/64x64/$id.png"'
+
+root=""
+if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W glomb >/dev/null 2>&1; then
+    package_installed=1
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        -o DPkg::Lock::Timeout=300 "$deb" >"$work/apt.log" 2>&1
+    check "apt installs the package" dpkg-query -W glomb
+else
+    echo "skipped: a real installation (needs root and no other Glomb); using an unpacked one"
+    root="$work/root"
+fi
+launcher=$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$root/usr/share/applications/$id.desktop")
+check "its menu entry starts /usr/games/glomb" test "$launcher" = /usr/games/glomb
+"$root$launcher" >>"$log" 2>&1 &
+game=$!
+check "the package's launcher starts the game, with the same data" wait_for windows
+check "and the score" has_score
+close_window "$(windows | head -1)"
+wait_for game_is_gone "$game"
+timeout 30 wineserver -w
+
+if [ -z "$root" ]; then
+    apt-get remove -y -qq -o DPkg::Lock::Timeout=300 glomb >>"$work/apt.log" 2>&1
+    check "removing the package takes the launcher away" test ! -e /usr/games/glomb
+    apt-get purge -y -qq -o DPkg::Lock::Timeout=300 glomb >>"$work/apt.log" 2>&1
+    check "after a purge nothing of the package is left" eval \
+        '! dpkg-query -W glomb && [ -z "$(cd "$work/root" && find . ! -type d -exec test -e /{} \; -print)" ]'
+    check "and the player's scores are still there" grep -q '"_1s"=dword:00005978' "$WINEPREFIX/system.reg"
+fi
+
 # A Wine prefix takes room; keep it only to look into a failure.
-[ $failed -eq 0 ] && rm -rf "$HOME"
+[ $failed -eq 0 ] && rm -rf "$HOME" "$work/root"
 exit $failed
