@@ -2,7 +2,7 @@
 #   make test   install what is missing, build both presets, run every test
 #   make play   install, build, create the settings key, start the game
 #   make bench  print the speed figures side by side, also into build/bench-report.txt
-#   make dist   build the Windows installer and zip into build/dist
+#   make dist   build the Windows installer and zip, and the Debian package, into build/dist
 #   make fuzz   fuzz the game rules for longer than the tests do
 
 ARGS ?=
@@ -49,8 +49,9 @@ bench: deps
 	cmake --build --preset win32 --target glomb ui_bench startup_bench
 	tools/bench-report.sh build/native build/win32 build/bench-report.txt
 
-# The installer, a zip for manual installation, and their sums, built from
-# the game alone; the same commit gives the same bytes on any Debian 12.
+# The installer, a zip for manual installation, the Debian package and
+# their sums, built from the game alone; the same commit gives the same
+# bytes on any Debian 12.
 dist: deps
 	cmake --preset win32 >/dev/null
 	cmake --build --preset win32 --target glomb

@@ -8,7 +8,7 @@ PACKAGES="cmake make g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev 
 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 wine wine32 wine64 xvfb xauth xdotool imagemagick
 fonts-wine fonts-liberation nsis zip unzip
-desktop-file-utils appstream libglib2.0-bin x11-utils"
+desktop-file-utils appstream appstream-compose libglib2.0-bin x11-utils lintian"
 
 if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
 

@@ -1,6 +1,6 @@
 #!/bin/bash
-# Builds what a Windows player downloads: the installer, a zip for a
-# manual installation, and their SHA-256 sums.
+# Builds what a player downloads: for Windows the installer and a zip for
+# a manual installation, for Linux a Debian package, and their SHA-256 sums.
 #
 #   make-dist.sh BUILD_DIR OUT_DIR    (BUILD_DIR: the win32 build tree)
 set -euo pipefail
@@ -94,5 +94,7 @@ TXT
 fix_time_and_mode "$out/zip"/*
 (cd "$out/zip" && zip -q -X "$out/glomb-$version.zip" glomb.exe glomb.reg create-key.cmd README.txt)
 rm -rf "$out/zip"
-(cd "$out" && sha256sum glomb.exe "glomb-$version-setup.exe" "glomb-$version.zip" >SHA256SUMS)
+# Linux players' package, beside the Windows files.
+deb=$("$here/tools/linux/make-deb.sh" "$out/glomb.exe" "$out" "$version")
+(cd "$out" && sha256sum glomb.exe "glomb-$version-setup.exe" "glomb-$version.zip" "${deb##*/}" >SHA256SUMS)
 cat "$out/SHA256SUMS"

@@ -1,21 +1,29 @@
 #!/bin/bash
-# Installs Glomb the Linux way into a throw-away PREFIX for a throw-away
-# HOME, on a screen of its own, and uses it as a player would: the menu
-# entry and a `glomb -1` started at once on the first start, a game that
-# enters the high-score table, a reinstall and a second start that still
-# has the score, then an uninstall that keeps it.
+# Installs Glomb the Linux ways for a throw-away HOME, on a screen of its
+# own, and uses it as a player would:
+# - make install into ~/.local over an earlier version's files and 64-bit
+#   prefix; its first start shows a notice, keeps that version's scores
+#   and language, and a menu launch meanwhile starts no second game;
+# - a game that enters the high-score table; the About box as the README
+#   shows it; a reinstall and a start that still has the score; an
+#   uninstall that keeps it;
+# - the Debian package: lintian, the software-centre catalogue, a real
+#   installation (as root, when no other Glomb is installed; otherwise
+#   unpacked into a throw-away root), a start from its menu entry, and a
+#   removal and purge that leave only the player's data.
 #
 #   install_test.sh SOURCE_DIR GLOMB_EXE WORK_DIR
 set -uo pipefail
 
-src=$1 exe=$(realpath "$2") work=$(realpath -m "$3")
-id=org.example.Glomb
-prefix="$work/prefix"
+src=$(realpath "$1") exe=$(realpath "$2") work=$(realpath -m "$3")
+read -r id <"$src/tools/linux/app-id"
 rm -rf "$work"
 mkdir -p "$work/home"
 export HOME="$work/home"
 unset XDG_DATA_HOME # so the launcher's default, ~/.local/share, is used
-export WINEPREFIX="$HOME/.local/share/glomb/prefix" WINEDEBUG=-all
+prefix="$HOME/.local"
+data="$HOME/.local/share/glomb"
+export WINEPREFIX="$data/wine" WINEDEBUG=-all
 entry="$prefix/share/applications/$id.desktop"
 log="$work/games.log"
 
@@ -36,31 +44,46 @@ xvfb=$!
 wait_for test -s "$work/display"
 DISPLAY=":$(cat "$work/display")"
 export DISPLAY
-trap 'timeout 30 wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
+package_installed=0
+cleanup() {
+    timeout 30 wineserver -k 2>/dev/null
+    kill $xvfb 2>/dev/null
+    # Never leave the package on the machine, whatever failed.
+    [ $package_installed = 0 ] || DEBIAN_FRONTEND=noninteractive dpkg --purge glomb >/dev/null 2>&1
+}
+trap cleanup EXIT
+
+# An earlier version, installed with make install: its program in the
+# data folder, its files under another id, and its 64-bit prefix with a
+# score and the language Italian (0).
+mkdir -p "$data/prefix" "$prefix/share/applications"
+cp "$exe" "$data/glomb.exe"
+touch "$data/lock" "$prefix/share/applications/org.example.Glomb.desktop"
+printf '%s\n' 'WINE REGISTRY Version 2' ';; All keys relative to REGISTRY\\Machine' '' \
+    '#arch=win64' '' '[Software\\Wow6432Node\\Kesti Glomb] 1796794271' '#time=1dd879e80593028' \
+    '"_1n"="Grace\0\0\0\0\0\0\0\0\0\0\0"' '"_1s"=dword:00000457' '"Lang"=dword:00000000' '' \
+    '[Software\\Wow6432Node\\Other] 1796794271' '"x"="y"' >"$data/prefix/system.reg"
 
 DESTDIR="$work/stage" install_as install "$exe" >/dev/null
 install_as install "$exe" >"$work/install.log"
-check "a DESTDIR installation holds the same files" \
-    diff <(files_under "$work/stage$prefix") <(files_under "$prefix")
+check "a DESTDIR installation holds the same files, and the earlier version's are gone" \
+    diff <(files_under "$work/stage$prefix") \
+    <(files_under "$prefix" | grep -v -e '^./share/glomb/prefix/' -e '^./share/glomb/lock$')
 check "the installation says where the launcher went" grep -q "$prefix/bin/glomb" "$work/install.log"
 check "the desktop entry validates" desktop-file-validate "$entry"
 check "the AppStream data validates" \
     appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
-check "the icons are 16 and 32 pixels square" test "$(identify -format '%w,%h ' \
-    "$prefix/share/icons/hicolor/16x16/apps/$id.png" "$prefix/share/icons/hicolor/32x32/apps/$id.png")" = "16,16 32,32 "
-
-refuses() { # refuses WORD ENV-ARGS...: the launcher fails, saying WORD
-    local out
-    out=$(env "${@:2}" "$prefix/bin/glomb" 2>&1) && return 1
-    grep -q "$1" <<<"$out"
-}
-check "without Wine the launcher says it is missing" refuses Wine WINE=/nonexistent/wine
-check "without a display the launcher says so" refuses display -u DISPLAY
+sizes() { for s in 16 32 48 64 128 256; do echo "${s},$s"; done; }
+check "the icons are 16 to 256 pixels square" diff <(sizes) \
+    <(for s in 16 32 48 64 128 256; do
+        identify -format '%w,%h\n' "$prefix/share/icons/hicolor/${s}x$s/apps/$id.png"
+    done)
 
 # The game's visible top-level windows (main window and dialogs).
 windows() { xdotool search --onlyvisible --classname '^glomb\.exe$' 2>/dev/null; }
 two_windows() { [ "$(windows | wc -l)" -ge 2 ]; }
 one_window() { [ "$(windows | wc -l)" -eq 1 ]; }
+notice_shows() { xdotool search --onlyvisible --name '^Glomb$' | grep -vxF "$(windows)"; }
 game_is_gone() { ! kill -0 "$1" 2>/dev/null; }
 reg_value() { timeout 30 wine reg query 'HKLM\Software\Kesti Glomb' /v "$1" /reg:32 | tr -d '\r'; }
 has_score() { reg_value _1n | grep -q 'REG_SZ *Ada$' && reg_value _1s | grep -q 'REG_DWORD *0x5978$'; }
@@ -79,22 +102,28 @@ close_window() {
     xdotool key alt+F4
 }
 
-# First start, twice at once: the menu entry, run by GLib as a desktop
-# runs it, and a one-colour game; only one of them may make the prefix.
-gio launch "$entry" >>"$log" 2>&1
+# First start: a one-colour game, and meanwhile the menu entry, run by
+# GLib as a desktop runs it.
 "$prefix/bin/glomb" -1 >>"$log" 2>&1 &
 game=$!
-check "the entry's Exec line and glomb -1 both open the game on the first start" wait_for two_windows
+check "a notice shows while Wine is prepared" wait_for notice_shows
 import -window root "$work/first-start.png"
-mine=$(xdotool search --onlyvisible --pid "$game" 2>/dev/null | head -1)
-from_menu=$(windows | grep -vx "${mine:-none}" | head -1)
-class=$(xprop -id "$from_menu" WM_CLASS 2>/dev/null | sed -n 's/.*", "\(.*\)"$/\1/p')
-check "the window is a window of its own whose class is the entry's StartupWMClass" \
-    grep -qx "StartupWMClass=$class" "$entry"
-close_window "$from_menu"
-check "Alt+F4 closes it" wait_for one_window
-check "the prefix lives in ~/.local/share/glomb" test -d "$WINEPREFIX/drive_c"
-check "only one of the two made it" test "$(grep -c 'preparing Wine' "$log")" -eq 1
+gio launch "$entry" >>"$log" 2>&1
+check "the menu entry meanwhile says that the game is being prepared" \
+    wait_for grep -q 'another start of Glomb is preparing' "$log"
+check "the game opens once the preparation is done" wait_for windows
+check "and the notice has gone" wait_for eval '! notice_shows'
+sleep 2
+check "only one game opened" one_window
+mine=$(windows | head -1)
+class=$(xprop -id "$mine" WM_CLASS 2>/dev/null | sed -n 's/.*", "\(.*\)"$/\1/p')
+check "the window's class is the entry's StartupWMClass" grep -qx "StartupWMClass=$class" "$entry"
+check "the prefix is a 32-bit one in ~/.local/share/glomb" grep -qx '#arch=win32' "$WINEPREFIX/system.reg"
+check "the earlier version's score and language came along" \
+    eval 'reg_value _1n | grep -q "Grace$" && reg_value Lang | grep -q "0x0$"'
+check "and its 64-bit prefix and lock are gone" eval '[ ! -e "$data/prefix" ] && [ ! -e "$data/lock" ]'
+check "Wine added nothing to the player's menus" \
+    test -z "$(find "$prefix/share/applications" -mindepth 1 ! -name "$id.desktop")"
 
 # One colour: a single click empties the board, (150 - 2)^2 + 1000 points.
 click_in "$mine" 300 200
@@ -103,6 +132,19 @@ import -window root "$work/name.png"
 xdotool type Ada
 xdotool key Return
 check "the score is stored" wait_for has_score
+check "above the earlier version's" eval 'reg_value _2n | grep -q "Grace$"'
+
+# The About box in the player's prefix, with the fonts of the README's
+# picture: the name and the address (right of the balls, below the credit
+# line, which is Italian here) are the same pixels.
+xdotool windowraise "$mine" key --window "$mine" i 2>/dev/null # it warns of no focus
+wait_for two_windows
+about=$(windows | grep -vx "$mine" | head -1)
+import -window "$about" -crop +120+48 +repage "$work/about.png"
+check "the About box has the fonts of the README's picture" eval \
+    'compare -metric AE -subimage-search "$src/docs/dialog-about.png" "$work/about.png" null: 2>&1 | grep -q "^0 @"'
+click_in "$about" 5 5
+wait_for one_window
 close_window "$mine"
 wait_for game_is_gone "$game"
 wait "$game"
@@ -119,10 +161,52 @@ wait_for game_is_gone "$game"
 timeout 30 wineserver -w
 
 install_as uninstall >"$work/uninstall.log"
-check "uninstalling removes every installed file" test -z "$(files_under "$prefix")"
+check "uninstalling removes every installed file" \
+    test -z "$(files_under "$prefix" | grep -v '^./share/glomb/')"
 check "uninstalling keeps the scores" grep -q '"_1s"=dword:00005978' "$WINEPREFIX/system.reg"
-check "and says where they are" grep -q "$HOME/.local/share/glomb" "$work/uninstall.log"
+check "and says where they are" grep -q "$data" "$work/uninstall.log"
 
-# A Wine prefix takes more than a gigabyte; keep it only to look into a failure.
-[ $failed -eq 0 ] && rm -rf "$HOME"
+# The package, as make dist builds it.
+version=$(sed -n 's/^version=//p' "$src/tools/make-dist.sh")
+deb=$(SOURCE_DATE_EPOCH=$(date +%s) "$src/tools/linux/make-deb.sh" "$exe" "$work/deb" "$version")
+check "lintian finds no error and no warning in the package" \
+    lintian --fail-on error,warning "$deb"
+dpkg-deb -x "$deb" "$work/root"
+appstreamcli compose --no-net --origin=glomb --result-root="$work/catalogue" "$work/root" \
+    >"$work/compose.log" 2>&1
+check "the software-centre catalogue lists the game with a 64-pixel icon" eval \
+    'zgrep -q "<id>$id</id>" "$work/catalogue/usr/share/swcatalog/xml/glomb.xml.gz" &&
+     test -f "$work/catalogue/usr/share/swcatalog/icons/glomb/64x64/$id.png"'
+
+root=""
+if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W glomb >/dev/null 2>&1; then
+    package_installed=1
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        -o DPkg::Lock::Timeout=300 "$deb" >"$work/apt.log" 2>&1
+    check "apt installs the package" dpkg-query -W glomb
+else
+    echo "skipped: a real installation (needs root and no other Glomb); using an unpacked one"
+    root="$work/root"
+fi
+launcher=$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$root/usr/share/applications/$id.desktop")
+check "its menu entry starts /usr/games/glomb" test "$launcher" = /usr/games/glomb
+"$root$launcher" >>"$log" 2>&1 &
+game=$!
+check "the package's launcher starts the game, with the same data" wait_for windows
+check "and the score" has_score
+close_window "$(windows | head -1)"
+wait_for game_is_gone "$game"
+timeout 30 wineserver -w
+
+if [ -z "$root" ]; then
+    apt-get remove -y -qq -o DPkg::Lock::Timeout=300 glomb >>"$work/apt.log" 2>&1
+    check "removing the package takes the launcher away" test ! -e /usr/games/glomb
+    apt-get purge -y -qq -o DPkg::Lock::Timeout=300 glomb >>"$work/apt.log" 2>&1
+    check "after a purge nothing of the package is left" eval \
+        '! dpkg-query -W glomb && [ -z "$(cd "$work/root" && find . ! -type d -exec test -e /{} \; -print)" ]'
+    check "and the player's scores are still there" grep -q '"_1s"=dword:00005978' "$WINEPREFIX/system.reg"
+fi
+
+# A Wine prefix takes room; keep it only to look into a failure.
+[ $failed -eq 0 ] && rm -rf "$HOME" "$work/root"
 exit $failed

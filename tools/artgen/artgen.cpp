@@ -6,6 +6,7 @@
 //   hand.cur     32 x 32 monochrome pointing hand, hotspot (12, 5)
 //   glomb.ico    32 x 32 and 16 x 16, 16 colours: three discs
 //   glomb-32.png, glomb-16.png  the same icon for Linux desktops
+//   glomb-48.png ... glomb-256.png  the icon smoothly shaded, for large sizes
 //
 // Usage: artgen OUTPUT_DIR
 //
@@ -584,26 +585,97 @@ static Bytes StoreZlib(const Bytes &raw)
     return out;
 }
 
-static Bytes MakeIconPng(int size)
+// An 8-bit RGBA picture, rows top-down, as a PNG file.
+static Bytes MakePng(int size, const Bytes &rgba)
 {
-    Image im = DrawIcon(size);
     Bytes header, raw;
     Put32Big(header, size);
     Put32Big(header, size);
     header.insert(header.end(), {8, 6, 0, 0, 0}); // 8 bits, RGBA, no interlace
     for (int y = 0; y < size; y++) {
         raw.push_back(0); // no filter
-        for (int x = 0; x < size; x++) {
-            const std::uint8_t *c = Vga[im.pixels[y * size + x]];
-            raw.insert(raw.end(), {c[0], c[1], c[2]});
-            raw.push_back(im.mask[y * size + x] ? 0 : 255);
-        }
+        raw.insert(raw.end(), rgba.begin() + y * size * 4, rgba.begin() + (y + 1) * size * 4);
     }
     Bytes out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     PutChunk(out, "IHDR", header);
     PutChunk(out, "IDAT", StoreZlib(raw));
     PutChunk(out, "IEND", {});
     return out;
+}
+
+// The 16 and 32 pixel icons pixel for pixel as in glomb.ico.
+static Bytes MakeIconPng(int size)
+{
+    Image im = DrawIcon(size);
+    Bytes rgba;
+    for (int i = 0; i < size * size; i++) {
+        const std::uint8_t *c = Vga[im.pixels[i]];
+        rgba.insert(rgba.end(), {c[0], c[1], c[2]});
+        rgba.push_back(im.mask[i] ? 0 : 255);
+    }
+    return MakePng(size, rgba);
+}
+
+// ---------------------------------------------------------------------
+// The icon at 48 pixels and more, for menus and software centres: the
+// three discs of the 32-pixel layout scaled up, in the same colours, but
+// shaded smoothly from the dark rim to a white gleam and with soft edges.
+
+static Rgb VgaColour(int index)
+{
+    return {(double)Vga[index][0], (double)Vga[index][1], (double)Vga[index][2]};
+}
+
+static Rgb Mix(Rgb from, Rgb to, double k)
+{
+    return {from.r + (to.r - from.r) * k, from.g + (to.g - from.g) * k,
+            from.b + (to.b - from.b) * k};
+}
+
+// The colour at (x, y) of a disc of radius 1 (x to the right, y down,
+// x * x + y * y < 1), seen as a ball lit from the upper left.
+static Rgb ShadedDiscColour(const Disc &d, double x, double y)
+{
+    double n[3] = {x, y, std::sqrt(1 - x * x - y * y)};
+    double light[3] = {-0.45, -0.55, 0.7};
+    Normalise(light);
+    double half[3] = {light[0], light[1], light[2] + 1}; // halfway to the eye
+    Normalise(half);
+    double lit = Clamp(Dot(n, light), 0, 1);
+    Rgb c = Mix(VgaColour(d.shade), VgaColour(d.colour), lit * (2 - lit));
+    double gleam = Power(Clamp(Dot(n, half), 0, 1), 48);
+    return Mix(c, VgaColour(VgaWhite), 0.9 * gleam);
+}
+
+static Bytes MakeLargeIconPng(int size)
+{
+    const int n = 4; // n x n samples a pixel
+    const double scale = size / 32.0, radius = 7 * scale;
+    Bytes rgba;
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < size; x++) {
+            Rgb sum = {0, 0, 0};
+            int covered = 0;
+            for (int s = 0; s < n * n; s++) {
+                double px = x + (s % n + 0.5) / n, py = y + (s / n + 0.5) / n;
+                for (const Disc &d : IconDiscs32) {
+                    double dx = (px - d.x * scale) / radius, dy = (py - d.y * scale) / radius;
+                    if (dx * dx + dy * dy >= 1)
+                        continue;
+                    Rgb c = ShadedDiscColour(d, dx, dy);
+                    sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
+                    covered++;
+                    break;
+                }
+            }
+            // Edge pixels keep the discs' own colour and fade by coverage.
+            double k = covered ? 1.0 / covered : 0;
+            rgba.insert(rgba.end(),
+                        {(std::uint8_t)Channel(sum.r * k), (std::uint8_t)Channel(sum.g * k),
+                         (std::uint8_t)Channel(sum.b * k),
+                         (std::uint8_t)Channel(255.0 * covered / (n * n))});
+        }
+    return MakePng(size, rgba);
 }
 
 // ---------------------------------------------------------------------
@@ -628,5 +700,12 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "artgen: cannot write %s/%s\n", dir.c_str(), f.name);
             return 1;
         }
+    for (int size : {48, 64, 128, 256}) {
+        std::string name = "glomb-" + std::to_string(size) + ".png";
+        if (!SaveFile(dir + "/" + name, MakeLargeIconPng(size))) {
+            std::fprintf(stderr, "artgen: cannot write %s/%s\n", dir.c_str(), name.c_str());
+            return 1;
+        }
+    }
     return 0;
 }

@@ -7,7 +7,8 @@ if(NOT status EQUAL 0)
     message(FATAL_ERROR "artgen failed: ${status}")
 endif()
 
-foreach(name balls40.bmp balls32.bmp hand.cur glomb.ico glomb-32.png glomb-16.png)
+foreach(name balls40.bmp balls32.bmp hand.cur glomb.ico glomb-16.png glomb-32.png glomb-48.png
+        glomb-64.png glomb-128.png glomb-256.png)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${KEPT}/${name} ${WORK}/${name}
         RESULT_VARIABLE differs)
     if(differs)

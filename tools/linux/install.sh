@@ -4,26 +4,47 @@
 #   install.sh install GLOMB_EXE    (make install)
 #   install.sh uninstall            (make uninstall)
 #
-# PREFIX (default ~/.local, a per-user installation) and DESTDIR (for
-# packagers) come from the environment. Uninstalling removes exactly the
-# files that installing puts there; the players' high scores live apart,
-# in their own data folders, and stay.
+# PREFIX (default ~/.local, a per-user installation), DESTDIR (for
+# packagers) and BINDIR (the launcher's folder under PREFIX, default bin)
+# come from the environment. The program goes into PREFIX/lib/glomb, a
+# folder of its own; each player's high scores live apart, in their own
+# data folder, and stay when the program goes. Uninstalling removes
+# exactly the files that installing puts there.
 set -eu
 
 HERE=$(cd "$(dirname "$0")" && pwd)
 ROOT=$(cd "$HERE/../.." && pwd)
 PREFIX=${PREFIX:-$HOME/.local}
 DESTDIR=${DESTDIR:-}
-ID=org.example.Glomb
+BINDIR=${BINDIR:-bin}
 DEST="$DESTDIR$PREFIX"
+# The AppStream id, which also names the desktop entry, the icons and the
+# metadata. It lies in GitHub's namespace, as AppStream suggests for a
+# project without a domain of its own, under the name of the game's
+# registry key.
+read -r ID <"$HERE/app-id"
 
 # Every installed file: its path under PREFIX, mode and source.
-FILES="bin/glomb 755 $HERE/glomb
-share/glomb/glomb.exe 644 EXE
-share/applications/$ID.desktop 644 $HERE/$ID.desktop
-share/icons/hicolor/16x16/apps/$ID.png 644 $ROOT/res/glomb-16.png
-share/icons/hicolor/32x32/apps/$ID.png 644 $ROOT/res/glomb-32.png
-share/metainfo/$ID.metainfo.xml 644 $HERE/$ID.metainfo.xml"
+FILES="$BINDIR/glomb 755 $HERE/glomb
+lib/glomb/glomb.exe 644 EXE
+lib/glomb/prepare-prefix 755 $HERE/prepare-prefix
+lib/glomb/prefix-settings.reg 644 $HERE/prefix-settings.reg
+lib/glomb/app-id 644 $HERE/app-id
+share/applications/$ID.desktop 644 $HERE/glomb.desktop
+share/metainfo/$ID.metainfo.xml 644 $HERE/glomb.metainfo.xml
+share/man/man6/glomb.6 644 $HERE/glomb.6"
+for size in 16 32 48 64 128 256; do
+    FILES+=$'\n'"share/icons/hicolor/${size}x$size/apps/$ID.png 644 $ROOT/res/glomb-$size.png"
+done
+
+# What earlier versions put there: the program in share/glomb, which with
+# the default PREFIX was also the players' data folder, and files named by
+# an id of a reserved example domain.
+OLD_FILES="share/glomb/glomb.exe
+share/applications/org.example.Glomb.desktop
+share/icons/hicolor/16x16/apps/org.example.Glomb.png
+share/icons/hicolor/32x32/apps/org.example.Glomb.png
+share/metainfo/org.example.Glomb.metainfo.xml"
 
 # Menus watch their folders; icon themes notice new files by the mtime of
 # the theme's folder. The caches beside them are refreshed where they
@@ -44,11 +65,31 @@ refresh_caches() {
     fi
 }
 
+remove_old_files() {
+    local path
+    while read -r path; do
+        if [ -e "$DEST/$path" ]; then
+            rm -f "$DEST/$path"
+            echo "  removed $DEST/$path (an earlier version's)"
+        fi
+    done <<<"$OLD_FILES"
+    rmdir "$DEST/share/glomb" 2>/dev/null || true
+}
+
+# The desktop entry and the metadata name the id, and the entry starts the
+# launcher by its full path, which works even where it is not on the PATH.
+install_template() { # install_template SOURCE TARGET MODE
+    mkdir -p "$(dirname "$2")"
+    sed -e "s|@BINDIR@|$PREFIX/$BINDIR|g" -e "s|@APP_ID@|$ID|g" "$1" >"$2.new"
+    chmod "$3" "$2.new"
+    mv -f "$2.new" "$2"
+}
+
 install_files() {
     local exe=$1 path mode source
     [ -f "$exe" ] || { echo "install: $exe is missing; build it first" >&2; exit 1; }
     # The desktop entry quotes the launcher's path; these would need escapes.
-    case "$PREFIX" in *[\"\`\$\\%\|]* | [!/]*)
+    case "$PREFIX/$BINDIR" in *[\"\`\$\\%\|]* | [!/]*)
         echo "install: PREFIX must be an absolute path without \" \` \$ \\ % or |" >&2
         exit 1
         ;;
@@ -56,23 +97,18 @@ install_files() {
     echo "Installing Glomb into $DEST:"
     while read -r path mode source; do
         [ "$source" = EXE ] && source=$exe
-        if [ "$path" = "share/applications/$ID.desktop" ]; then
-            # The menu starts the launcher by its full path, which works
-            # even where PREFIX/bin is not on the PATH.
-            mkdir -p "$(dirname "$DEST/$path")"
-            sed "s|@BINDIR@|$PREFIX/bin|g" "$source" >"$DEST/$path.new"
-            chmod "$mode" "$DEST/$path.new"
-            mv -f "$DEST/$path.new" "$DEST/$path"
-        else
-            install -D -m "$mode" "$source" "$DEST/$path"
-        fi
+        case "$path" in
+        *.desktop | *.metainfo.xml) install_template "$source" "$DEST/$path" "$mode" ;;
+        *) install -D -m "$mode" "$source" "$DEST/$path" ;;
+        esac
         echo "  $DEST/$path"
     done <<<"$FILES"
+    remove_old_files
     refresh_caches
-    echo "Start Glomb from your application menu, or with: $PREFIX/bin/glomb"
+    echo "Start Glomb from your application menu, or with: $PREFIX/$BINDIR/glomb"
     case ":$PATH:" in
-    *":$PREFIX/bin:"*) ;;
-    *) echo "($PREFIX/bin is not on your PATH: add it there to start the game as just 'glomb'.)" ;;
+    *":$PREFIX/$BINDIR:"*) ;;
+    *) echo "($PREFIX/$BINDIR is not on your PATH: add it there to start the game as just 'glomb'.)" ;;
     esac
     echo "Each player's high scores and language are kept in ${XDG_DATA_HOME:-~/.local/share}/glomb."
 }
@@ -89,10 +125,11 @@ uninstall_files() {
             echo "  $DEST/$path"
         fi
     done <<<"$FILES"
-    rmdir "$DEST/share/glomb" 2>/dev/null || true
+    rmdir "$DEST/lib/glomb" 2>/dev/null || true
+    remove_old_files
     refresh_caches
     echo "The high scores stay: each player's are in ${XDG_DATA_HOME:-~/.local/share}/glomb,"
-    echo "yours in $data. To delete them too: rm -rf '$data'"
+    echo "yours in $data. To delete them too: rm -rf $(printf '%q' "$data")"
 }
 
 case "${1:-}" in

@@ -1,0 +1,60 @@
+#!/bin/bash
+# Builds the Debian package of Glomb from the game and the Linux files:
+# the launcher, the program in /usr/lib/glomb, the menu entry, icons,
+# AppStream data and manual page where Debian puts them.
+#
+#   make-deb.sh GLOMB_EXE OUT_DIR VERSION    (make-dist.sh runs it)
+#
+# Like the rest of the release it is the same bit for bit from every clone
+# of a commit: every file has a fixed mode, owner and time (the last
+# commit's, SOURCE_DATE_EPOCH), and dpkg-deb, told that time, writes its
+# archive members in a fixed order.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+exe=$(realpath "${1:?usage: make-deb.sh GLOMB_EXE OUT_DIR VERSION}")
+out=$(realpath -m "${2:?usage: make-deb.sh GLOMB_EXE OUT_DIR VERSION}")
+version=${3:?usage: make-deb.sh GLOMB_EXE OUT_DIR VERSION}
+: "${SOURCE_DATE_EPOCH:?make-deb: set SOURCE_DATE_EPOCH to the time of the release}"
+export SOURCE_DATE_EPOCH TZ=UTC
+
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+root="$stage/root"
+doc="$root/usr/share/doc/glomb"
+
+changelog() {
+    cat <<TXT
+glomb ($version) stable; urgency=medium
+
+  * Glomb $version for Debian.
+
+ -- Glomb Team <glomb@example.org>  $(date -R -d "@$SOURCE_DATE_EPOCH")
+TXT
+}
+
+# Debian's Installed-Size: kibibytes, each file rounded up on its own.
+installed_size() {
+    find "$root" -path "$root/DEBIAN" -prune -o -type f -printf '%s\n' |
+        awk '{ kib += int(($1 + 1023) / 1024) } END { print kib }'
+}
+
+PREFIX=/usr BINDIR=games DESTDIR="$root" "$here/install.sh" install "$exe" >/dev/null
+gzip -9n "$root/usr/share/man/man6/glomb.6"
+install -D -m 644 "$here/debian/copyright" "$doc/copyright"
+changelog | gzip -9n >"$doc/changelog.gz"
+chmod 644 "$doc/changelog.gz"
+
+mkdir "$root/DEBIAN"
+(cd "$root" && find usr -type f -print0 | sort -z | xargs -0 md5sum) >"$root/DEBIAN/md5sums"
+sed -e "s/@VERSION@/$version/" -e "s/@INSTALLED_SIZE@/$(installed_size)/" \
+    "$here/debian/control" >"$root/DEBIAN/control"
+chmod 644 "$root/DEBIAN"/*
+find "$root" -type d -exec chmod 755 {} +
+find "$root" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+
+mkdir -p "$out"
+deb="$out/glomb_${version}_all.deb"
+# One compressor thread: xz splits its work by the number of threads.
+dpkg-deb --root-owner-group --threads-max=1 -Zxz --build "$root" "$deb" >/dev/null
+echo "$deb"
