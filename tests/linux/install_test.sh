@@ -27,14 +27,7 @@ export WINEPREFIX="$data/wine" WINEDEBUG=-all
 entry="$prefix/share/applications/$id.desktop"
 log="$work/games.log"
 
-failed=0
-check() { # check DESCRIPTION COMMAND...
-    if "${@:2}" >/dev/null 2>&1; then echo "ok: $1"; else echo "FAIL: $1"; failed=1; fi
-}
-wait_for() { # up to 90 s: a fresh prefix takes a while on a busy machine
-    for _ in $(seq 450); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done
-    return 1
-}
+. "$src/tests/linux/checks.sh"
 install_as() { PREFIX="$prefix" "$src/tools/linux/install.sh" "$@"; }
 files_under() { (cd "$1" 2>/dev/null && find . -type f | sort); }
 
@@ -102,6 +95,18 @@ close_window() {
     xdotool key alt+F4
 }
 
+# Starts the game with LAUNCHER, expects its window (check STARTS) and
+# the stored score (check SCORE), and closes it again.
+start_with_score() { # start_with_score LAUNCHER STARTS SCORE
+    "$1" >>"$log" 2>&1 &
+    local game=$!
+    check "$2" wait_for windows
+    check "$3" has_score
+    close_window "$(windows | head -1)"
+    wait_for game_is_gone "$game"
+    timeout 30 wineserver -w # the registry is on disk
+}
+
 # First start: a one-colour game, and meanwhile the menu entry, run by
 # GLib as a desktop runs it.
 "$prefix/bin/glomb" -1 >>"$log" 2>&1 &
@@ -152,13 +157,8 @@ check "the game ends by Alt+F4 and the launcher passes on its exit code 0" test 
 timeout 30 wineserver -w # the registry is on disk
 
 install_as install "$exe" >/dev/null
-"$prefix/bin/glomb" >>"$log" 2>&1 &
-game=$!
-check "after a reinstall the game starts again" wait_for windows
-check "and the score is still there" has_score
-close_window "$(windows | head -1)"
-wait_for game_is_gone "$game"
-timeout 30 wineserver -w
+start_with_score "$prefix/bin/glomb" "after a reinstall the game starts again" \
+    "and the score is still there"
 
 install_as uninstall >"$work/uninstall.log"
 check "uninstalling removes every installed file" \
@@ -190,13 +190,8 @@ else
 fi
 launcher=$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$root/usr/share/applications/$id.desktop")
 check "its menu entry starts /usr/games/glomb" test "$launcher" = /usr/games/glomb
-"$root$launcher" >>"$log" 2>&1 &
-game=$!
-check "the package's launcher starts the game, with the same data" wait_for windows
-check "and the score" has_score
-close_window "$(windows | head -1)"
-wait_for game_is_gone "$game"
-timeout 30 wineserver -w
+start_with_score "$root$launcher" "the package's launcher starts the game, with the same data" \
+    "and the score"
 
 if [ -z "$root" ]; then
     apt-get remove -y -qq -o DPkg::Lock::Timeout=300 glomb >>"$work/apt.log" 2>&1

@@ -19,14 +19,7 @@ export WINEPREFIX="$data/wine" WINEDEBUG=-all
 launcher="$work/prefix/bin/glomb"
 PREFIX="$work/prefix" "$src/tools/linux/install.sh" install "$exe" >/dev/null
 
-failed=0
-check() { # check DESCRIPTION COMMAND...
-    if "${@:2}" >/dev/null 2>&1; then echo "ok: $1"; else echo "FAIL: $1"; failed=1; fi
-}
-wait_for() { # up to 90 s: a fresh prefix takes a while on a busy machine
-    for _ in $(seq 450); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done
-    return 1
-}
+. "$src/tests/linux/checks.sh"
 as_root=0
 [ "$(id -u)" -eq 0 ] && as_root=1
 mounts=()
