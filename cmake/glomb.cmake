@@ -8,9 +8,19 @@ if(WIN32)
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 
     # Every Windows program, the tests included, runs under Wine through
-    # the project's runner with a prefix of this build tree's own.
+    # the project's runner with a prefix of this build tree's own. An i686
+    # program runs only where the machine runs 32-bit x86 code: elsewhere
+    # GLOMB_IF_RUNNABLE, put before each test's command, reports the test
+    # as skipped (exit code GLOMB_SKIPPED) without starting anything.
     set(GLOMB_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run.sh ${GLOMB_WINEPREFIX})
+    set(GLOMB_SKIPPED 77)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set(GLOMB_IF_RUNNABLE ${PROJECT_SOURCE_DIR}/tools/needs-i386.sh)
+    else()
+        set(GLOMB_IF_RUNNABLE "")
+    endif()
+    set(CMAKE_CROSSCOMPILING_EMULATOR
+        ${GLOMB_IF_RUNNABLE} ${PROJECT_SOURCE_DIR}/tools/wine-run.sh ${GLOMB_WINEPREFIX})
 
     # The program's own code needs no C++ runtime: no exceptions, RTTI or
     # unwind tables, and a section per function and variable so that the
@@ -57,7 +67,8 @@ function(glomb_add_test target)
     glomb_target_defaults(${target})
     if(WIN32)
         add_test(NAME ${target} COMMAND ${target})
-        set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
+        set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
+            SKIP_RETURN_CODE ${GLOMB_SKIPPED})
         if(ARG_LOCKS)
             set_tests_properties(${target} PROPERTIES RESOURCE_LOCK "${ARG_LOCKS}")
         endif()

@@ -45,7 +45,7 @@ echo "engine benchmark (native) ..." >&2
 
 echo "Wine prefix and settings key ..." >&2
 "$RUN" "$PREFIX" --setup
-"$TOOLS/make-settings-key.sh" "$PREFIX"
+"$TOOLS/make-settings-key.sh" "$PREFIX" "$GAME"
 
 echo "window events under Wine ..." >&2
 "$RUN" "$PREFIX" "$UI_BENCH" | tr -d '\r' >"$OUT/ui"

@@ -2,15 +2,24 @@
 # Builds what a player downloads: for Windows the installer and a zip for
 # a manual installation, for Linux a Debian package, and their SHA-256 sums.
 #
-#   make-dist.sh BUILD_DIR OUT_DIR    (BUILD_DIR: the win32 build tree)
+#   make-dist.sh WIN32_BUILD_DIR WIN64_BUILD_DIR OUT_DIR
+#
+# Windows players get the i686 game from the win32 build tree, which runs
+# on every Windows from XP on; the Linux package carries the x86_64 game
+# from the win64 tree, which wine64 runs without any 32-bit part.
 set -euo pipefail
 
+usage="usage: make-dist.sh WIN32_BUILD_DIR WIN64_BUILD_DIR OUT_DIR"
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=$(realpath "${1:?usage: make-dist.sh BUILD_DIR OUT_DIR}")
-out=${2:?usage: make-dist.sh BUILD_DIR OUT_DIR}
+exe="$(realpath -m "${1:?$usage}")/ui/glomb.exe"
+exe64="$(realpath -m "${2:?$usage}")/ui/glomb.exe"
+out=${3:?$usage}
 version=1.0.0.1
-exe="$build/ui/glomb.exe"
-[ -f "$exe" ] || { echo "make-dist: $exe is missing; build the win32 preset first" >&2; exit 1; }
+for preset in win32 win64; do
+    f=$exe
+    [ $preset = win32 ] || f=$exe64
+    [ -f "$f" ] || { echo "make-dist: $f is missing; build the $preset preset first" >&2; exit 1; }
+done
 
 # Bit for bit the same from every clone of a commit, whatever the time,
 # time zone, umask or path of the build: every time stamp an archive must
@@ -95,6 +104,6 @@ fix_time_and_mode "$out/zip"/*
 (cd "$out/zip" && zip -q -X "$out/glomb-$version.zip" glomb.exe glomb.reg create-key.cmd README.txt)
 rm -rf "$out/zip"
 # Linux players' package, beside the Windows files.
-deb=$("$here/tools/linux/make-deb.sh" "$out/glomb.exe" "$out" "$version")
+deb=$("$here/tools/linux/make-deb.sh" "$exe64" "$out" "$version")
 (cd "$out" && sha256sum glomb.exe "glomb-$version-setup.exe" "glomb-$version.zip" "${deb##*/}" >SHA256SUMS)
 cat "$out/SHA256SUMS"

@@ -16,7 +16,7 @@ OUT=$ROOT/docs/screenshot.png
 SEEN=$ROOT/docs/colour-vision.png
 . "$ROOT/tests/e2e/player.sh"
 picture_session "${1:-}"
-"$ROOT/tools/make-settings-key.sh" "$PREFIX"
+"$ROOT/tools/make-settings-key.sh" "$PREFIX" "$EXE"
 
 start_game
 

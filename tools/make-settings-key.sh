@@ -2,22 +2,24 @@
 # The installation step for a Wine prefix: creates the program's empty
 # settings key if it is missing. The program only ever opens the key.
 #
-#   make-settings-key.sh PREFIX
+#   make-settings-key.sh PREFIX GLOMB_EXE
 #
-# The game is a 32-bit program, so the key belongs in the 32-bit view of
-# the registry (Wow6432Node in a 64-bit prefix); /reg:32 puts it there
-# whichever reg.exe runs. An existing key and its values are left alone.
+# The key goes where GLOMB_EXE looks for it: the i686 game in the 32-bit
+# view of the registry (Wow6432Node in a 64-bit prefix), the x86_64 build
+# in the 64-bit view. An existing key and its values are left alone.
 set -eu
 
-if [ $# -ne 1 ]; then
-    echo "usage: $0 PREFIX" >&2
+if [ $# -ne 2 ]; then
+    echo "usage: $0 PREFIX GLOMB_EXE" >&2
     exit 2
 fi
-RUN="$(dirname "$0")/wine-run.sh"
+TOOLS=$(dirname "$0")
+RUN="$TOOLS/wine-run.sh"
 KEY='HKLM\Software\Kesti Glomb'
+VIEW=/reg:$("$TOOLS/pe-bits.sh" "$2")
 
-if ! "$RUN" "$1" reg query "$KEY" /reg:32 >/dev/null 2>&1; then
-    "$RUN" "$1" reg add "$KEY" /reg:32 /f >/dev/null
+if ! "$RUN" "$1" reg query "$KEY" "$VIEW" >/dev/null 2>&1; then
+    "$RUN" "$1" reg add "$KEY" "$VIEW" /f >/dev/null
     # Wine's reg add also sets the default value; the key starts empty.
-    "$RUN" "$1" reg delete "$KEY" /ve /reg:32 /f >/dev/null
+    "$RUN" "$1" reg delete "$KEY" /ve "$VIEW" /f >/dev/null
 fi

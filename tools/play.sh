@@ -41,7 +41,7 @@ if "$RUN" "$PREFIX" reg query "$EXPLORER" /v Desktop >/dev/null 2>&1; then
     "$RUN" "$PREFIX" --stop
     "$RUN" "$PREFIX" --setup
 fi
-"$ROOT/tools/make-settings-key.sh" "$PREFIX"
+"$ROOT/tools/make-settings-key.sh" "$PREFIX" "$EXE"
 
 rc=0
 "$RUN" "$PREFIX" "$EXE" "$@" || rc=$?

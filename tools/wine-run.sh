@@ -11,6 +11,11 @@
 # screen of their own (1024x768, 24 bits) unless GLOMB_USE_DISPLAY=1 asks
 # for the caller's display. A persistent wineserver makes every later
 # Wine process start in a fraction of a second instead of seconds.
+#
+# Where this machine runs 32-bit x86 code, Debian's wine runs both the
+# i686 and the x86_64 programs. Where it does not, its 32-bit loader
+# fails with "Exec format error" even when it is installed, so wine64
+# runs the x86_64 build instead.
 set -eu
 
 if [ $# -lt 2 ]; then
@@ -24,6 +29,11 @@ export WINEPREFIX="$PREFIX"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=" # never offer Mono or Gecko
 STATE="$PREFIX.state"                     # "display xvfb-pid" of our screen
+TOOLS=$(cd "$(dirname "$0")" && pwd)
+
+if ! { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; }; then
+    export PATH="$TOOLS/wine64:$PATH"
+fi
 
 mkdir -p "$(dirname "$PREFIX")"
 
@@ -33,7 +43,8 @@ mkdir -p "$(dirname "$PREFIX")"
 start_xvfb() {
     local ready="$PREFIX.display" n="" pid
     rm -f "$ready"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+    # Not holding the prefix lock (9): the screen outlives this script.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 9>&- &
     pid=$!
     for _ in $(seq 200); do
         read -r n 2>/dev/null <"$ready" && [ -n "$n" ] && break
@@ -121,11 +132,15 @@ setup() {
 }
 
 # Several tests may start at once: only one of them makes the prefix.
+# The lock goes with this script, also when the setup fails, whatever it
+# started that is still running.
 locked() {
     exec 9>"$PREFIX.lock"
     flock 9
+    trap 'flock -u 9' EXIT
     "$@"
     flock -u 9
+    trap - EXIT
 }
 
 case "$1" in
@@ -144,7 +159,7 @@ case "$1" in
 --env)
     locked setup
     echo "export WINEPREFIX='$WINEPREFIX' WINEDEBUG='$WINEDEBUG'" \
-        "WINEDLLOVERRIDES='$WINEDLLOVERRIDES' DISPLAY='$DISPLAY'"
+        "WINEDLLOVERRIDES='$WINEDLLOVERRIDES' DISPLAY='$DISPLAY' PATH='$PATH'"
     ;;
 *)
     locked setup

@@ -92,7 +92,7 @@ xdotool key Return
 shot after-name
 [ "$(cell_kinds after-name | sort -u)" = empty ] ||
     fail "the name dialog did not close or the board is not empty"
-"$RUN" "$PREFIX" reg query 'HKLM\Software\Kesti Glomb' /reg:32 | grep -q Tester ||
+game_reg query "$SETTINGS_KEY" | grep -q Tester ||
     fail "the name did not reach the high-score table"
 click_close_box
 wait_for_exit

@@ -45,10 +45,16 @@ stop_game() {
     GAME_PID=""
 }
 
+# reg.exe in the registry view of the game under test: 32-bit for the
+# i686 build, 64-bit for the x86_64 one.
+game_reg() {
+    "$RUN" "$PREFIX" reg "$@" "/reg:$("$ROOT/tools/pe-bits.sh" "$EXE")"
+}
+
 # An empty settings key, as a fresh installation leaves it.
 fresh_settings_key() {
-    "$RUN" "$PREFIX" reg delete 'HKLM\Software\Kesti Glomb' /reg:32 /f >/dev/null 2>&1 || true
-    "$ROOT/tools/make-settings-key.sh" "$PREFIX"
+    game_reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1 || true
+    "$ROOT/tools/make-settings-key.sh" "$PREFIX" "$EXE"
 }
 
 # Window geometry in screen pixels: the client area (CX, CY, CW, CH), the
@@ -295,16 +301,16 @@ click_menu() {
 SETTINGS_KEY='HKLM\Software\Kesti Glomb'
 
 remove_settings_key() {
-    "$RUN" "$PREFIX" reg delete "$SETTINGS_KEY" /reg:32 /f >/dev/null 2>&1 || true
+    game_reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1 || true
 }
 
 settings_key_exists() {
-    "$RUN" "$PREFIX" reg query "$SETTINGS_KEY" /reg:32 >/dev/null 2>&1
+    game_reg query "$SETTINGS_KEY" >/dev/null 2>&1
 }
 
 # The values under the settings key, a line each: name, type, data.
 registry_values() {
-    "$RUN" "$PREFIX" reg query "$SETTINGS_KEY" /reg:32 2>/dev/null | tr -d '\r' |
+    game_reg query "$SETTINGS_KEY" 2>/dev/null | tr -d '\r' |
         sed -n 's/^    \([^ ]*\)    \(REG_[A-Z_]*\)    \(.*\)$/\1 \2 \3/p' | sort
 }
 
@@ -318,8 +324,8 @@ store_table() {
     local i=0 entry
     for entry in "$@"; do
         i=$((i + 1))
-        "$RUN" "$PREFIX" reg add "$SETTINGS_KEY" /v "_${i}n" /t REG_SZ /d "${entry%%:*}" /reg:32 /f >/dev/null
-        "$RUN" "$PREFIX" reg add "$SETTINGS_KEY" /v "_${i}s" /t REG_DWORD /d "${entry##*:}" /reg:32 /f >/dev/null
+        game_reg add "$SETTINGS_KEY" /v "_${i}n" /t REG_SZ /d "${entry%%:*}" /f >/dev/null
+        game_reg add "$SETTINGS_KEY" /v "_${i}s" /t REG_DWORD /d "${entry##*:}" /f >/dev/null
     done
 }
 

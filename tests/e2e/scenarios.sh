@@ -291,7 +291,7 @@ scenario_language_switch() {
 scenario_menus() {
     local lang scores help
     for lang in 0 1; do
-        "$RUN" "$PREFIX" reg add "$SETTINGS_KEY" /v Lang /t REG_DWORD /d $lang /reg:32 /f >/dev/null
+        game_reg add "$SETTINGS_KEY" /v Lang /t REG_DWORD /d $lang /f >/dev/null
         start_game
         case $lang in
         0) scores=Record help=Guida ;;

@@ -48,7 +48,7 @@ Key ReadKey()
 {
     Key values;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) !=
         ERROR_SUCCESS)
         return values;
     for (DWORD i = 0;; ++i) {

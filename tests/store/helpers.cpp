@@ -11,8 +11,9 @@
 #include <cstring>
 #include <deque>
 
+// No registry view flag: a test sees the key where the game built for the
+// same bitness sees it.
 static const char KEY_PATH[] = "Software\\Kesti Glomb";
-static const REGSAM VIEW = KEY_WOW64_32KEY;
 
 HWND Bystander;
 
@@ -23,7 +24,7 @@ void LimitKey(const char *sddl)
         ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr));
     HKEY key;
     // The owner may always rewrite the permissions, whatever they say.
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, 0, WRITE_DAC | VIEW, &key),
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, 0, WRITE_DAC, &key),
               ERROR_SUCCESS);
     EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
     RegCloseKey(key);
@@ -33,18 +34,18 @@ void LimitKey(const char *sddl)
 void RemoveKey()
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, 0, WRITE_DAC | VIEW, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
         return;
     RegCloseKey(key);
     LimitKey("D:P(A;;KA;;;WD)"); // a test may have taken the right to delete it
-    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, VIEW, 0);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, KEY_PATH);
 }
 
 void MakeEmptyKey()
 {
     RemoveKey();
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, 0, nullptr, 0, KEY_ALL_ACCESS | VIEW,
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, 0, nullptr, 0, KEY_ALL_ACCESS,
                               nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(key);
@@ -55,7 +56,7 @@ static HKEY OpenKey()
     HKEY key;
     // No more than the game asks for, so the tests can read a key whose
     // permissions allow only that.
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, 0, KEY_QUERY_VALUE | KEY_SET_VALUE | VIEW,
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KEY_PATH, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
                       &key) != ERROR_SUCCESS)
         return nullptr;
     return key;
