@@ -2,35 +2,38 @@
 # The speed figures from one run, side by side, printed and written to a
 # small report:
 #
-#   bench-report.sh NATIVE_BUILD WIN32_BUILD REPORT
+#   bench-report.sh NATIVE_BUILD WINDOWS_BUILD SHIPPED_EXE REPORT
 #
-# NATIVE_BUILD holds tests/bench/engine_bench; WIN32_BUILD holds
-# ui/glomb.exe, tests/ui/ui_bench.exe and tests/robust/startup_bench.exe.
-# The Windows programs run under Wine in a prefix of their own,
-# WIN32_BUILD/bench-prefix, with a persistent wineserver, so Wine's own
+# NATIVE_BUILD holds tests/bench/engine_bench; WINDOWS_BUILD, the win32 or
+# the win64 tree (whichever this machine runs), holds ui/glomb.exe,
+# tests/ui/ui_bench.exe and tests/robust/startup_bench.exe. SHIPPED_EXE is
+# the i686 game that Windows players get, whose size and imports close the
+# report. The Windows programs run under Wine in a prefix of their own,
+# WINDOWS_BUILD/bench-prefix, with a persistent wineserver, so Wine's own
 # boot is never timed and a test run in the build tree is not disturbed.
 # The machine may be shared and noisy: compare the ratios within one
 # report rather than figures across reports.
 set -eu
 
-if [ $# -ne 3 ]; then
-    echo "usage: $0 NATIVE_BUILD WIN32_BUILD REPORT" >&2
+if [ $# -ne 4 ]; then
+    echo "usage: $0 NATIVE_BUILD WINDOWS_BUILD SHIPPED_EXE REPORT" >&2
     exit 2
 fi
 NATIVE=$(realpath "$1")
-WIN32=$(realpath "$2")
-REPORT=$3
+WIN=$(realpath "$2")
+SHIPPED=$(realpath "$3")
+REPORT=$4
 TOOLS=$(cd "$(dirname "$0")" && pwd)
 RUN="$TOOLS/wine-run.sh"
-PREFIX="$WIN32/bench-prefix"
+PREFIX="$WIN/bench-prefix"
 STARTS=10   # start-ups timed, each in a process of its own
 LAUNCHES=20 # launches of the game and of winemine each, taking turns
 
 ENGINE_BENCH="$NATIVE/tests/bench/engine_bench"
-GAME="$WIN32/ui/glomb.exe"
-UI_BENCH="$WIN32/tests/ui/ui_bench.exe"
-STARTUP_BENCH="$WIN32/tests/robust/startup_bench.exe"
-for f in "$ENGINE_BENCH" "$GAME" "$UI_BENCH" "$STARTUP_BENCH"; do
+GAME="$WIN/ui/glomb.exe"
+UI_BENCH="$WIN/tests/ui/ui_bench.exe"
+STARTUP_BENCH="$WIN/tests/robust/startup_bench.exe"
+for f in "$ENGINE_BENCH" "$GAME" "$UI_BENCH" "$STARTUP_BENCH" "$SHIPPED"; do
     [ -f "$f" ] || { echo "bench-report: $f is missing" >&2; exit 1; }
 done
 
@@ -60,6 +63,8 @@ echo "launches beside winemine under Wine ..." >&2
 "$RUN" "$PREFIX" "$STARTUP_BENCH" "$LAUNCHES" "Z:${GAME//\//\\}" winemine.exe |
     tr -d '\r' >"$OUT/launch"
 
+arch_of() { [ "$("$TOOLS/pe-bits.sh" "$1")" = 32 ] && echo i686 || echo x86_64; }
+
 # The median of column $2 of the lines in file $1.
 median() {
     awk -v c="$2" '{ print $c }' "$1" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
@@ -67,7 +72,7 @@ median() {
 
 {
     echo "Glomb speed figures, $(date -u '+%Y-%m-%d %H:%M UTC'), one run on $(nproc) cores"
-    echo "(engine natively at -O2; the rest under $(wine --version) on Xvfb)"
+    echo "(engine natively at -O2; the rest built for $(arch_of "$GAME"), under $("$RUN" "$PREFIX" --version | tr -d '\r') on Xvfb)"
     echo
 
     printf '%-52s %12s %12s %8s\n' "Engine, per call" "engine" "flood fill" "ratio"
@@ -118,10 +123,10 @@ median() {
     echo "  (winemine.exe: Wine's own Minesweeper, launched in turn with the game; ratio to it)"
     echo
 
-    size=$(stat -c %s "$GAME")
-    printf '%-52s %12s\n' "Executable" "size"
-    printf '  %-50s %9d bytes (%d KiB)\n' "glomb.exe, static, i686" "$size" $((size / 1024))
-    dump=$(i686-w64-mingw32-objdump -p "$GAME")
+    size=$(stat -c %s "$SHIPPED")
+    printf '%-52s %12s\n' "Executable for Windows players" "size"
+    printf '  %-50s %9d bytes (%d KiB)\n' "glomb.exe, static, $(arch_of "$SHIPPED")" "$size" $((size / 1024))
+    dump=$(x86_64-w64-mingw32-objdump -p "$SHIPPED")
     printf '  %-50s %9d from %d DLLs\n' "functions imported" \
         "$(grep -Pc '^\t[0-9a-f]+\t +[0-9]+ ' <<<"$dump")" "$(grep -c 'DLL Name:' <<<"$dump")"
 } >"$OUT/report"

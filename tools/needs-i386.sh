@@ -4,7 +4,7 @@
 #
 #   needs-i386.sh COMMAND [ARGS...]
 if ! "$(dirname "$0")/runs-i386.sh"; then
-    echo "skipped: this needs 32-bit x86 code, which this machine cannot run (Exec format error)"
+    echo "skipped: needs 32-bit x86 code (the i686 game, a test of it, or the installer), which this machine cannot run (Exec format error)"
     exit 77
 fi
 exec "$@"

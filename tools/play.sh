@@ -3,14 +3,17 @@
 #
 #   tools/play.sh [ARGS...]     ARGS go to glomb.exe as its command line
 #
-# The game runs under Wine in a prefix of its own, build/win32/play-prefix,
-# never in ~/.wine. The settings key that an installation would create is
-# made there first, so high scores and the language persist between games.
+# The game runs under Wine in a prefix of its own, build/ARCH/play-prefix,
+# never in ~/.wine; ARCH is win32, or win64 where this machine runs no
+# 32-bit code (tools/windows-arch.sh; GLOMB_ARCH forces it). The settings
+# key that an installation would create is made there first, so high
+# scores and the language persist between games.
 set -eu
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-EXE=${GLOMB_EXE:-$ROOT/build/win32/ui/glomb.exe}
-PREFIX=${GLOMB_PLAY_PREFIX:-$ROOT/build/win32/play-prefix}
+ARCH=$("$ROOT/tools/windows-arch.sh")
+EXE=${GLOMB_EXE:-$ROOT/build/$ARCH/ui/glomb.exe}
+PREFIX=${GLOMB_PLAY_PREFIX:-$ROOT/build/$ARCH/play-prefix}
 RUN="$ROOT/tools/wine-run.sh"
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -25,7 +28,11 @@ MSG
     exit 1
 fi
 if [ ! -f "$EXE" ]; then
-    echo "play: $EXE is missing; build it with 'make win32'" >&2
+    echo "play: $EXE is missing; build it with 'make $ARCH'" >&2
+    exit 1
+fi
+if [ "$("$ROOT/tools/pe-bits.sh" "$EXE")" = 32 ] && ! "$ROOT/tools/runs-i386.sh"; then
+    echo "play: $EXE is 32-bit x86 code, which this machine cannot run; play the x86_64 build with 'GLOMB_ARCH=win64 make play'" >&2
     exit 1
 fi
 

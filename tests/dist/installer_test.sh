@@ -1,38 +1,25 @@
 #!/bin/bash
-# Builds what a Windows player downloads and tries it under Wine the way
-# people use it: installs Glomb silently into a folder of their own,
-# starts it, finds that the open game blocks an upgrade and an uninstall,
-# upgrades it in place, uninstalls it keeping the high scores, installs it
-# again through the pages in Italian and starts it from the last one,
-# uninstalls it with the scores, and installs it by hand from the zip in a
-# 64-bit and in a 32-bit prefix.
+# Tries the Windows installer under Wine the way people use it: installs
+# Glomb silently into a folder of their own, starts it, finds that the
+# open game blocks an upgrade and an uninstall, upgrades it in place,
+# uninstalls it keeping the high scores, installs it again through the
+# pages in Italian and starts it from the last one, and uninstalls it
+# with the scores. The installer, the uninstaller and the game are 32-bit
+# programs.
 #
-#   installer_test.sh SOURCE_DIR PREFIX BUILD_DIR KEY_ACCESS_EXE WINDOW_PLACE_EXE WORK_DIR
+#   installer_test.sh SOURCE_DIR PREFIX BUILD_DIR DIST_DIR KEY_ACCESS_EXE WINDOW_PLACE_EXE
 set -uo pipefail
 
-src=$1 prefix=$2 work=$6
-build=$(realpath "$3") key_access=$(realpath "$4") place=$(realpath "$5")
+src=$1 prefix=$2 dist=$4
+build=$(realpath "$3") key_access=$(realpath "$5") place=$(realpath "$6")
 exe="$build/ui/glomb.exe"
-mkdir -p "$work"
 # Wine names its files in the locale's character set: a UTF-8 one keeps
 # "Glömb" one folder whatever the caller's locale. English texts too.
 export LC_ALL=C.UTF-8
 eval "$("$src/tools/wine-run.sh" "$prefix" --env)"
+. "$src/tests/dist/checks.sh"
 
-failed=0
-check() { # check DESCRIPTION COMMAND...
-    if "${@:2}" >/dev/null 2>&1; then echo "ok: $1"; else echo "FAIL: $1"; failed=1; fi
-}
-# Waits up to 30 s for a command to succeed.
-wait_for() {
-    for _ in $(seq 150); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done
-    return 1
-}
-KEY='HKLM\Software\Kesti Glomb'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glomb'
-reg32() { timeout 30 wine reg "$@" /reg:32; }
-key_exists() { reg32 query "$KEY"; }
-key_missing() { ! key_exists; }
 scores_kept() { reg32 query "$KEY" /v _1n | grep -q Ada; }
 uninstall_entry() { timeout 30 wine reg "$1" "$UNINSTALL_KEY" "${@:2}" /reg:64; }
 
@@ -44,31 +31,7 @@ dir="$prefix/drive_c/Spiele & Co/Glömb"
 default_dir="$prefix/drive_c/Program Files (x86)/Glomb"
 link="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Glomb.lnk"
 
-# The game, started in the background; it writes its defaults when it
-# finds no language in its key, proof that it started and could write.
-start_game() {
-    reg32 delete "$KEY" /v Lang /f >/dev/null 2>&1
-    timeout 60 wine "$1" &
-    game=$!
-}
-game_wrote_settings() { wait_for reg32 query "$KEY" /v Lang; }
-game_ended() { ! kill -0 "$game" 2>/dev/null; }
-stop_game() { # also a game that the installer started, through the shell
-    timeout 30 wine taskkill /im glomb.exe >/dev/null 2>&1
-    if [ -n "${game:-}" ]; then
-        wait_for game_ended
-        kill "$game" 2>/dev/null
-    fi
-    game=""
-}
-
-dist="$work/dist"
 setup="$dist/glomb-1.0.0.1-setup.exe"
-"$src/tools/make-dist.sh" "$build" "$dist" >/dev/null || exit 1
-check "the sums match what was built" bash -c "cd '$dist' && sha256sum --quiet -c SHA256SUMS"
-check "the zip holds the game, the registry file, its importer and a read-me" \
-    bash -c "unzip -Z1 '$dist/glomb-1.0.0.1.zip' | sort | tr '\n' ' ' |
-             grep -qx 'README.txt create-key.cmd glomb.exe glomb.reg '"
 reg32 delete "$KEY" /f >/dev/null 2>&1
 uninstall_entry delete /f >/dev/null 2>&1
 rm -rf "$dir" "$default_dir"
@@ -144,29 +107,5 @@ wait "$installer" 2>/dev/null
 timeout 60 wine "C:\\Program Files (x86)\\Glomb\\uninstall.exe" /S /REMOVESCORES
 removed_with_scores() { test ! -e "$default_dir" && key_missing; }
 check "/REMOVESCORES removes the high scores with the program" wait_for removed_with_scores
-
-echo "--- by hand from the zip, in a 64-bit and a 32-bit prefix"
-# The read-me's steps: unpack, run create-key.cmd (in the 64-bit prefix
-# with the 64-bit cmd a double-click starts), start the game.
-install_by_hand() { # CMD_EXE
-    rm -rf "$WINEPREFIX/drive_c/Glomb"
-    unzip -q "$dist/glomb-1.0.0.1.zip" -d "$WINEPREFIX/drive_c/Glomb"
-    reg32 delete "$KEY" /f >/dev/null 2>&1
-    timeout 60 wine start /wait /b "$1" /c 'C:\Glomb\create-key.cmd' </dev/null >/dev/null
-    start_game 'C:\Glomb\glomb.exe'
-    game_wrote_settings
-    local started=$?
-    stop_game
-    reg32 delete "$KEY" /f >/dev/null 2>&1
-    return "$started"
-}
-check "create-key.cmd makes the key the game opens on 64-bit Windows" \
-    install_by_hand 'C:\windows\sysnative\cmd.exe'
-prefix32="$prefix-32bit"
-trap '"$src/tools/wine-run.sh" "$prefix32" --stop' EXIT
-eval "$(WINEARCH=win32 "$src/tools/wine-run.sh" "$prefix32" --env)"
-check "create-key.cmd makes the key the game opens on 32-bit Windows" install_by_hand cmd
-reg_file_makes_key() { timeout 30 wine regedit /s 'C:\Glomb\glomb.reg' && key_exists; }
-check "so does glomb.reg double-clicked there" reg_file_makes_key
 
 exit $failed

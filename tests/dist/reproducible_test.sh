@@ -4,10 +4,10 @@
 # is the same bit for bit: the same SHA256SUMS as the release made from
 # this build tree. Only what the release needs is rebuilt.
 #
-#   reproducible_test.sh SOURCE_DIR BUILD_DIR WORK_DIR
+#   reproducible_test.sh SOURCE_DIR WIN32_BUILD_DIR WIN64_BUILD_DIR WORK_DIR
 set -uo pipefail
 
-src=$(realpath "$1") build=$(realpath "$2") work=$3
+src=$(realpath "$1") build=$(realpath "$2") build64=$(realpath "$3") work=$4
 if ! git -C "$src" rev-parse --verify -q HEAD >/dev/null; then
     echo "skipped: $src is not a git clone"
     exit 77
@@ -17,7 +17,7 @@ mkdir -p "$work"
 work=$(realpath "$work")
 log="$work/log"
 
-"$src/tools/make-dist.sh" "$build" "$work/first" >"$log" 2>&1 || { cat "$log"; exit 1; }
+"$src/tools/make-dist.sh" "$build" "$build64" "$work/first" >"$log" 2>&1 || { cat "$log"; exit 1; }
 
 # The same commit, with whatever this checkout changes on top of it.
 clone="$work/elsewhere/glomb"
@@ -33,7 +33,9 @@ git clone -q "$src" "$clone" && git -C "$clone" checkout -q --detach "$(git -C "
     cd "$clone" &&
         cmake --preset win32 &&
         cmake --build --preset win32 --target glomb &&
-        tools/make-dist.sh build/win32 "$work/second"
+        cmake --preset win64 &&
+        cmake --build --preset win64 --target glomb &&
+        tools/make-dist.sh build/win32 build/win64 "$work/second"
 ) >>"$log" 2>&1 || { cat "$log"; exit 1; }
 
 if cmp -s "$work/first/SHA256SUMS" "$work/second/SHA256SUMS"; then
