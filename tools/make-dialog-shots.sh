@@ -4,7 +4,8 @@
 # docs/dialog-scores.png (the table with that name), docs/dialog-help.png,
 # docs/dialog-about.png and docs/dialog-language.png.
 #
-#   tools/make-dialog-shots.sh [BUILD_DIR]    default build/win32
+#   tools/make-dialog-shots.sh [BUILD_DIR]    default build/win32 (win64 where
+#                                             no 32-bit code runs)
 #
 # Needs glomb.exe and window_place.exe built there. Runs on a hidden
 # screen in a Wine prefix of its own inside BUILD_DIR.

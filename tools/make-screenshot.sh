@@ -5,7 +5,8 @@
 # players with each of the three common colour-vision deficiencies see it,
 # beside normal vision.
 #
-#   tools/make-screenshot.sh [BUILD_DIR]    default build/win32
+#   tools/make-screenshot.sh [BUILD_DIR]    default build/win32 (win64 where no
+#                                           32-bit code runs)
 #
 # Needs glomb.exe and window_place.exe built there. Runs on a hidden
 # screen in a Wine prefix of its own inside BUILD_DIR.

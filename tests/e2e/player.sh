@@ -17,18 +17,19 @@ fail() {
 }
 
 # For the scripts that make the README's pictures: the game and the probe
-# from BUILD_DIR (default build/win32), a prefix and a folder of shots of
-# their own there, English texts, and the prefix's hidden screen.
+# from BUILD_DIR (default build/win32, or build/win64 where no 32-bit code
+# runs), a prefix and a folder of shots of their own there, English texts,
+# and the prefix's hidden screen.
 picture_session() {
     local build f
-    build=$(realpath "${1:-$ROOT/build/win32}")
+    build=$(realpath "${1:-$ROOT/build/$("$ROOT/tools/windows-arch.sh")}")
     EXE=$build/ui/glomb.exe
     PLACE=$build/tests/e2e/window_place.exe
     PREFIX=$build/screenshot-prefix
     SHOTS=$build/screenshot-shots
     trap 'stop_game; "$RUN" "$PREFIX" --stop' EXIT
     for f in "$EXE" "$PLACE"; do
-        [ -f "$f" ] || fail "$f is missing; build the win32 preset first"
+        [ -f "$f" ] || fail "$f is missing; build the $(basename "$build") preset first"
     done
     mkdir -p "$SHOTS" "$ROOT/docs"
     unset GLOMB_USE_DISPLAY
