@@ -5,7 +5,8 @@
 # no Wine to answer: the probe is the smallest i386 Linux program, which
 # only exits.
 set -eu
-probe=$(mktemp)
+# Beside this script rather than in /tmp, which may forbid running programs.
+probe=$(mktemp "$(dirname "$0")/.runs-i386.XXXXXX")
 trap 'rm -f "$probe"' EXIT
 # ELF header, one loadable segment, then mov eax,1; xor ebx,ebx; int 0x80.
 printf '\177ELF\001\001\001\000\000\000\000\000\000\000\000\000' >"$probe"
@@ -15,4 +16,4 @@ printf '\001\000\000\000\000\000\000\000\000\200\004\010\000\200\004\010' >>"$pr
 printf '\135\000\000\000\135\000\000\000\005\000\000\000\000\020\000\000' >>"$probe"
 printf '\270\001\000\000\000\061\333\315\200' >>"$probe"
 chmod 700 "$probe"
-"$probe" 2>/dev/null
+"$probe" 2>/dev/null || exit 1
