@@ -67,7 +67,7 @@ median() {
 
 {
     echo "Glomb speed figures, $(date -u '+%Y-%m-%d %H:%M UTC'), one run on $(nproc) cores"
-    echo "(engine natively at -O2; the rest under $(wine --version) on Xvfb)"
+    echo "(engine natively at -O2; the rest under $("$RUN" "$PREFIX" --version) on Xvfb)"
     echo
 
     printf '%-52s %12s %12s %8s\n' "Engine, per call" "engine" "flood fill" "ratio"
@@ -120,8 +120,14 @@ median() {
 
     size=$(stat -c %s "$GAME")
     printf '%-52s %12s\n' "Executable" "size"
-    printf '  %-50s %9d bytes (%d KiB)\n' "glomb.exe, static, i686" "$size" $((size / 1024))
-    dump=$(i686-w64-mingw32-objdump -p "$GAME")
+    # The build given may be the i686 one or, where no 32-bit code runs,
+    # the x86_64 one: each is read with its own objdump.
+    case $("$TOOLS/pe-bits.sh" "$GAME") in
+    32) arch=i686 ;;
+    *) arch=x86_64 ;;
+    esac
+    printf '  %-50s %9d bytes (%d KiB)\n' "glomb.exe, static, $arch" "$size" $((size / 1024))
+    dump=$("$arch-w64-mingw32-objdump" -p "$GAME")
     printf '  %-50s %9d from %d DLLs\n' "functions imported" \
         "$(grep -Pc '^\t[0-9a-f]+\t +[0-9]+ ' <<<"$dump")" "$(grep -c 'DLL Name:' <<<"$dump")"
 } >"$OUT/report"
