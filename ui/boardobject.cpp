@@ -76,6 +76,7 @@ static HRESULT ReturnNothing(HRESULT result, VARIANT *out)
     return result;
 }
 
+// Each method is named after its slot in the vtable at the end.
 static HRESULT STDMETHODCALLTYPE Board_QueryInterface(IAccessible *self, REFIID iid, void **object)
 {
     if (SameIid(iid, UnknownIid) || SameIid(iid, DispatchIid) || SameIid(iid, AccessibleIid)) {
