@@ -186,27 +186,13 @@ cell_kinds() {
             format+="%[fx:int(255*p{$x,$y}.r)] %[fx:int(255*p{$x,$y}.g)] %[fx:int(255*p{$x,$y}.b)]\n"
         done
     done
-    convert "$SHOTS/$1.png" -format "$format" info: | pixel_kinds
-}
-
-# What a player sees in a pixel, for each line "r g b" read: empty, blue,
-# green or red.
-pixel_kinds() {
-    local r g b
-    while read -r r g b; do
+    convert "$SHOTS/$1.png" -format "$format" info: | while read -r r g b; do
         if [ "$r" -lt 40 ] && [ "$g" -lt 40 ] && [ "$b" -lt 40 ]; then echo empty
         elif [ "$b" -gt "$r" ] && [ "$b" -gt "$g" ]; then echo blue
         elif [ "$g" -gt "$r" ]; then echo green
         else echo red
         fi
     done
-}
-
-# The same for screen point X Y of a shot.
-kind_at() {
-    convert "$SHOTS/$1.png" -format \
-        "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]\n" info: |
-        pixel_kinds
 }
 
 # The centre colours of every cell, exactly, to see which cells changed.

@@ -616,107 +616,81 @@ scenario_keyboard() {
     close_game
 }
 
-# A screen reader listening to the game from a process of its own, as
-# OTHER_PID: each event it reads is a line of $SHOTS/heard.txt, with tab-
-# separated fields: event, child, role, name, value, state, rectangle.
+# A screen reader listening to the game from another process, as
+# OTHER_PID: a line per event it read in $SHOTS/heard.txt, tab-separated:
+# event, child, role, name, value, state, rectangle.
 listen_as_reader() {
     "$RUN" "$PREFIX" "$(dirname "$PLACE")/screen_reader.exe" listen 180 >"$SHOTS/heard.txt" &
     OTHER_PID=$!
     heard_after 0 '^listening' >/dev/null || fail "no screen reader could listen to the game"
 }
 
-heard_count() { tr -d '\r' <"$SHOTS/heard.txt" | wc -l; }
-
-# The first line heard after the first N that matches PATTERN, waiting up
-# to 10 seconds for it.
+# The first line heard after the first N that matches PATTERN, within 10 s.
 heard_after() {
-    local i line
+    local i
     for i in $(seq 50); do
-        line=$(tr -d '\r' <"$SHOTS/heard.txt" | tail -n +$(($1 + 1)) | grep -m1 -P "$2") &&
-            echo "$line" && return 0
+        tr -d '\r' <"$SHOTS/heard.txt" | tail -n +$(($1 + 1)) | grep -m1 -P "$2" && return 0
         sleep 0.2
     done
     return 1
 }
 
-# Whether a line heard says, up to its rectangle, the fields given.
-says() {
-    [ "$(cut -f1-6 <<<"$1")" = "$(IFS=$'\t' && echo "${*:2}")" ]
+# Presses KEYS and expects a line heard that matches PATTERN to say
+# EXPECTED up to its rectangle; the line goes to LINE, and HEARD to the
+# number of lines heard before the keys.
+hear() {
+    HEARD=$(tr -d '\r' <"$SHOTS/heard.txt" | wc -l)
+    xdotool key "${@:3}"
+    LINE=$(heard_after "$HEARD" "$1") || fail "$* raised no event"
+    [ "$(cut -f1-6 <<<"$LINE")" = "$2" ] || fail "after ${*:3} the reader heard: $LINE"
 }
 
-# What a cell's name says it holds, in either language.
-named_kind() {
-    case $1 in
-    Blu*) echo blue ;;
-    Green* | Verde*) echo green ;;
-    Red* | Rosso*) echo red ;;
-    *) echo empty ;;
-    esac
-}
-
-# The cell that a focus line heard names is the one the frame shows in
-# the shot, in its place, and holds what its name says.
+# The cell of LINE is the one framed in a shot of the screen, placed on
+# it, and shows the colour that its name says.
 heard_as_painted() {
-    local child name rect x y w h col row
-    IFS=$'\t' read -r _ child _ name _ _ rect <<<"$2"
-    read -r x y w h <<<"$rect"
+    local child name rect col row kind
+    IFS=$'\t' read -r _ child _ name _ _ rect <<<"$LINE"
     col=$(((child - 1) / 10)) row=$(((child - 1) % 10))
-    [ "$(framed_cells "$1")" = "$col $row" ] ||
-        fail "the reader has the focus on cell $col,$row, the frame shows on $(framed_cells "$1")"
-    [ "$x $y $w $h" = "$((BX + col * CELL)) $((BY + row * CELL)) $CELL $CELL" ] ||
-        fail "the reader places cell $col,$row at $x $y $w $h"
-    [ "$(kind_at "$1" $((x + w / 2)) $((y + h / 2)))" = "$(named_kind "$name")" ] ||
-        fail "the reader says \"$name\" where the board shows $(kind_at "$1" $((x + w / 2)) $((y + h / 2)))"
+    shot "$1"
+    [ "$(framed_cells "$1")" = "$col $row" ] &&
+        [ "$rect" = "$((BX + col * CELL)) $((BY + row * CELL)) $CELL $CELL" ] ||
+        fail "the reader's cell $col,$row at $rect is not the framed one, $(framed_cells "$1")"
+    kind=$(cell_kinds "$1" | sed -n "${child}p")
+    case $kind/$name in
+    blue/Blu* | green/Green* | green/Verde* | red/Red* | red/Rosso* | empty/Empty* | empty/Cella*) ;;
+    *) fail "the reader says \"$name\" where the board shows $kind" ;;
+    esac
 }
 
 # The board read from another process, as a screen reader reads it: the
 # focus follows the frame, and each cell says its colour, its place and
 # its group in the game's language.
 scenario_screen_reader() {
-    local line n status
-    status="Selected glombs: 150, Possible score: 21904, Score: 0"
+    local t=$'\t' focused=selected,focused,focusable group="group of 150, 21904 points"
+    local status="Selected glombs: 150, Possible score: 21904, Score: 0"
     start_game -1
     listen_as_reader
-    xdotool key Up # the first arrow only brings the frame out
-    line=$(heard_after 0 '^focus\t[1-9]') || fail "the first arrow key gave a cell no focus"
-    says "$line" focus 10 cell "Blue, column 1, row 1" "group of 150, 21904 points" \
-        selected,focused,focusable || fail "the first arrow key was heard as: $line"
-    shot bottom-left
-    heard_as_painted bottom-left "$line"
+    # The first arrow only brings the frame out, on the bottom-left cell.
+    hear '^focus\t[1-9]' "focus${t}10${t}cell${t}Blue, column 1, row 1${t}$group${t}$focused" Up
+    heard_as_painted bottom-left
+    hear '^focus' "focus${t}20${t}cell${t}Blue, column 2, row 1${t}$group${t}$focused" Right
+    heard_as_painted right
+    # The board's focus, as a reader asks for it when it starts.
+    LINE=$("$RUN" "$PREFIX" "$(dirname "$PLACE")/screen_reader.exe" focus | tr -d '\r')
+    [ "$(cut -f1-2 <<<"$LINE")" = "focus${t}20" ] || fail "the board's focus is: $LINE"
 
-    n=$(heard_count)
-    xdotool key Right
-    line=$(heard_after "$n" '^focus') || fail "Right moved no focus"
-    says "$line" focus 20 cell "Blue, column 2, row 1" "group of 150, 21904 points" \
-        selected,focused,focusable || fail "Right was heard as: $line"
-    shot right
-    heard_as_painted right "$line"
-    # accFocus, asked as a reader does when it starts or comes back.
-    line=$("$RUN" "$PREFIX" "$(dirname "$PLACE")/screen_reader.exe" focus | tr -d '\r')
-    says "$(head -1 <<<"$line")" board 0 table "Glomb board" "$status" focusable ||
-        fail "the board reads: $(head -1 <<<"$line")"
-    says "$(tail -1 <<<"$line")" focus 20 cell "Blue, column 2, row 1" \
-        "group of 150, 21904 points" selected,focused,focusable ||
-        fail "the board's focus reads: $(tail -1 <<<"$line")"
-    heard_as_painted right "$(tail -1 <<<"$line")"
-
-    n=$(heard_count)
-    xdotool key alt+g n
-    line=$(heard_after "$n" '^value') || fail "New changed no value"
-    says "$line" value 0 table "Glomb board" "$status" focusable || fail "New was heard as: $line"
-    heard_after "$n" '^focus\t20\t' >/dev/null || fail "after New the frame's cell was not heard again"
+    # The status line, as painted, then the frame's cell again.
+    hear '^value' "value${t}0${t}table${t}Glomb board${t}$status${t}focusable" alt+g n
+    heard_after "$HEARD" '^focus\t20\t' >/dev/null || fail "after New the frame's cell was not heard"
 
     xdotool key alt+g l
     choose_language 1029 1028
-    n=$(heard_count)
-    # The pointer that chose the language may have hidden the frame: Down
-    # brings it back or keeps it on the bottom row, Left moves it.
-    xdotool key Down Left
-    line=$(heard_after "$n" '^focus\t10\t') || fail "in Italian the arrow keys moved no focus"
-    says "$line" focus 10 cell "Blu, colonna 1, riga 1" "gruppo di 150, 21904 punti" \
-        selected,focused,focusable || fail "in Italian the bottom-left cell was heard as: $line"
-    shot italian
-    heard_as_painted italian "$line"
+    # The pointer that chose may have hidden the frame: Down brings it back
+    # or keeps it on the bottom row, Left moves it.
+    hear '^focus\t10\t' \
+        "focus${t}10${t}cell${t}Blu, colonna 1, riga 1${t}gruppo di 150, 21904 punti${t}$focused" \
+        Down Left
+    heard_as_painted italian
     close_game
     GAME_PID=$OTHER_PID stop_game
 }

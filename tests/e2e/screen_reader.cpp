@@ -2,15 +2,15 @@
 //
 //   screen_reader listen SECONDS
 //                         prints "listening", then a line for each focus
-//                         or value-change event of the game's client area,
-//                         read at once through AccessibleObjectFromEvent,
-//                         until SECONDS have passed
-//   screen_reader focus   the board, then the child that its accFocus names
+//                         or value-change event of the game's board, read
+//                         through AccessibleObjectFromEvent, for SECONDS
+//   screen_reader focus   a line for the child that the board's accFocus
+//                         names
 //
-// Each line, tab-separated: the event (focus, value, board), the child id,
-// its role, name, value and state as the system words them, and its
-// screen rectangle: left top width height. Texts are in UTF-8. Exits with
-// 1 while there is no game to read.
+// Each line, tab-separated: the event (focus or value), the child id, its
+// role, name, value and state as the system words them, and its screen
+// rectangle: left top width height. Texts are in UTF-8. Exits with 1
+// while there is no game to read.
 #include <windows.h>
 
 #include <oleacc.h>
@@ -31,20 +31,6 @@ static void PrintText(BSTR text)
     SysFreeString(text);
 }
 
-// The state bits as words, lowest bit first: "selected,focused,focusable".
-static void PrintState(const VARIANT &state)
-{
-    const char *comma = "";
-    std::fputs("\t", stdout);
-    for (DWORD bit = 1; bit && V_VT(&state) == VT_I4; bit <<= 1) {
-        char word[100];
-        if ((V_I4(&state) & bit) && GetStateTextA(bit, word, sizeof word)) {
-            std::printf("%s%s", comma, word);
-            comma = ",";
-        }
-    }
-}
-
 static void PrintChild(const char *event, IAccessible *object, VARIANT child)
 {
     BSTR name = nullptr, value = nullptr;
@@ -57,24 +43,29 @@ static void PrintChild(const char *event, IAccessible *object, VARIANT child)
     object->get_accRole(child, &role);
     object->get_accState(child, &state);
     object->accLocation(&x, &y, &w, &h, child);
-    char roleText[100] = "";
-    if (V_VT(&role) == VT_I4)
-        GetRoleTextA(V_I4(&role), roleText, sizeof roleText);
-    std::printf("%s\t%ld\t%s", event, V_I4(&child), roleText);
+    char text[100] = "";
+    GetRoleTextA(V_I4(&role), text, sizeof text);
+    std::printf("%s\t%ld\t%s", event, V_I4(&child), text);
     PrintText(name);
     PrintText(value);
-    PrintState(state);
+    const char *comma = "\t"; // the state's bits, lowest first
+    for (DWORD bit = 1; bit; bit <<= 1) {
+        if ((V_I4(&state) & bit) && GetStateTextA(bit, text, sizeof text)) {
+            std::printf("%s%s", comma, text);
+            comma = ",";
+        }
+    }
     std::printf("\t%ld %ld %ld %ld\n", x, y, w, h);
     std::fflush(stdout);
 }
 
 // Reading an event calls into the game, and a call out pumps messages:
-// the next event would be read inside this one and printed first. So
-// the hook only notes each event, and the loop reads them in order.
+// the next event would be read inside this one and printed first. So the
+// hook only notes each event, and the loop reads them in order.
 static struct {
     DWORD event;
     HWND hwnd;
-    LONG objectId, childId;
+    LONG childId;
 } Heard[200];
 static int HeardCount;
 
@@ -83,10 +74,10 @@ static void CALLBACK NoteEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG objec
 {
     char className[32] = "";
     GetClassNameA(hwnd, className, sizeof className);
-    if (objectId != OBJID_CLIENT || lstrcmpA(className, "Glomb") != 0)
+    if (objectId != OBJID_CLIENT || lstrcmpA(className, "Glomb") != 0 || HeardCount == 200)
         return;
-    if ((event == EVENT_OBJECT_FOCUS || event == EVENT_OBJECT_VALUECHANGE) && HeardCount < 200) {
-        Heard[HeardCount++] = {event, hwnd, objectId, childId};
+    if (event == EVENT_OBJECT_FOCUS || event == EVENT_OBJECT_VALUECHANGE) {
+        Heard[HeardCount++] = {event, hwnd, childId};
         // The hook runs inside GetMessage, which returns only for a message.
         PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
     }
@@ -96,10 +87,9 @@ static void ReadEvent(int n)
 {
     IAccessible *object = nullptr;
     VARIANT child;
-    VariantInit(&child);
     const char *name = Heard[n].event == EVENT_OBJECT_FOCUS ? "focus" : "value";
-    if (AccessibleObjectFromEvent(Heard[n].hwnd, Heard[n].objectId, Heard[n].childId, &object,
-                                  &child) != S_OK) {
+    if (AccessibleObjectFromEvent(Heard[n].hwnd, OBJID_CLIENT, Heard[n].childId, &object, &child) !=
+        S_OK) {
         std::printf("%s\t%ld\tunreadable\n", name, Heard[n].childId);
         std::fflush(stdout);
         return;
@@ -112,9 +102,8 @@ static int Listen(HWND game, int seconds)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(game, &process);
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr,
-                                         NoteEvent, process, 0, WINEVENT_OUTOFCONTEXT);
-    if (!hook)
+    if (!SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, NoteEvent, process,
+                         0, WINEVENT_OUTOFCONTEXT))
         return 2;
     std::puts("listening");
     std::fflush(stdout);
@@ -126,23 +115,17 @@ static int Listen(HWND game, int seconds)
         while (read < HeardCount)
             ReadEvent(read++);
     }
-    UnhookWinEvent(hook);
     return 0;
 }
 
 static int ReadFocus(HWND game)
 {
     IAccessible *board = nullptr;
+    VARIANT focus;
+    VariantInit(&focus);
     if (AccessibleObjectFromWindow(game, OBJID_CLIENT, AccessibleIid,
                                    reinterpret_cast<void **>(&board)) != S_OK)
         return 2;
-    VARIANT child;
-    VariantInit(&child);
-    V_VT(&child) = VT_I4;
-    V_I4(&child) = CHILDID_SELF;
-    PrintChild("board", board, child);
-    VARIANT focus;
-    VariantInit(&focus);
     if (board->get_accFocus(&focus) == S_OK && V_VT(&focus) == VT_I4)
         PrintChild("focus", board, focus);
     board->Release();
