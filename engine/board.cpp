@@ -81,3 +81,17 @@ int FindGroup(PackedCell cell)
     }
     return count;
 }
+
+// A screen reader asks about any cell at any time, while the highlight
+// shows the group under the pointer or the frame: it must stay.
+int CountGroup(PackedCell cell)
+{
+    ClearMarks();
+    int start = CellIndex(CellCol(cell), CellRow(cell));
+    if (Board[start] == 0)
+        return 0;
+    Board[start] = -Board[start];
+    int count = SweepGroup(CellCol(cell));
+    ClearMarks();
+    return count;
+}

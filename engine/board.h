@@ -24,3 +24,7 @@ extern std::int32_t Board[BOARD_CELLS];
 
 void ClearMarks();
 int FindGroup(PackedCell cell);
+
+// The size of the group at a cell of the board, 1 for a lone ball and 0
+// for an empty cell, leaving no mark and the highlight as it is.
+int CountGroup(PackedCell cell);

@@ -1,10 +1,12 @@
 #include "mainwnd.h"
 
+#include "boardobject.h"
 #include "commands.h"
 #include "engine/game.h"
 #include "engine/move.h"
 #include "keycursor.h"
 #include "paint.h"
+#include "readout.h"
 #include "repaint.h"
 #include "res/resource.h"
 #include "store/settings.h"
@@ -87,18 +89,24 @@ int CreateMainWindow()
     return 1;
 }
 
-PackedCell PointToCell(LPARAM point)
+PackedCell CellAtPoint(int x, int y)
 {
-    int x = static_cast<short>(LOWORD(point));
-    int y = static_cast<short>(HIWORD(point));
     if (x >= BoardLeft && y >= BoardTop) {
         int col = (x - BoardLeft) / CellSize;
         int row = (y - BoardTop) / CellSize;
         if (col < BOARD_COLS && row < BOARD_ROWS)
             return PackCell(col, row);
     }
-    ClearHighlight();
     return NO_CELL;
+}
+
+PackedCell PointToCell(LPARAM point)
+{
+    PackedCell cell =
+        CellAtPoint(static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point)));
+    if (cell == NO_CELL)
+        ClearHighlight();
+    return cell;
 }
 
 static void OnMouseMove(HWND hwnd, LPARAM point)
@@ -117,6 +125,7 @@ static void OnLeftButtonDown(LPARAM point)
     PlayMove(PointToCell(point));
     UpdatePreview(PointToCell(point));
     RepaintNow();
+    AnnounceBoardChange();
 }
 
 // Space and Enter play on their release, the way a push button acts, and
@@ -138,6 +147,7 @@ static LRESULT OnKeyDown(HWND hwnd, WPARAM key, LPARAM flags)
     if (MoveKeyCursor(key)) {
         UpdatePreview(KeyCursorCell);
         RepaintNow();
+        AnnounceFrame();
         return 0;
     }
     if (IsPlayKey(key) && KeyCursorShown) {
@@ -158,6 +168,7 @@ static LRESULT OnKeyUp(HWND hwnd, WPARAM key, LPARAM flags)
         PlayMove(KeyCursorCell);
         UpdatePreview(KeyCursorCell);
         RepaintNow();
+        AnnounceBoardChange();
     }
     return 0;
 }
@@ -171,13 +182,15 @@ static PackedCell PreviewCell(LPARAM point)
 }
 
 // A dialog or message box has closed: its opening cleared the highlight,
-// and a pointer that rests where it was brings nothing back.
+// and a pointer that rests where it was brings nothing back. The focus
+// is back on the frame's cell, which a screen reader speaks again.
 static void PreviewUnderFrame()
 {
     if (!KeyCursorShown)
         return;
     UpdatePreview(KeyCursorCell);
     RepaintNow();
+    AnnounceFrame();
 }
 
 static void OnPaint(HWND hwnd)
@@ -194,6 +207,7 @@ static void OnNew()
     if (KeyCursorShown)
         UpdatePreview(KeyCursorCell);
     RepaintNow();
+    AnnounceBoardChange();
 }
 
 // A command carries the point (0, 0), which lies in the margin: the
@@ -204,6 +218,7 @@ static void OnUndo(LPARAM point)
         SwapUndo();
         UpdatePreview(PreviewCell(point));
         RepaintNow();
+        AnnounceBoardChange();
         return;
     }
     char text[80];
@@ -275,6 +290,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_COMMAND:
         return OnCommand(hwnd, wParam, lParam);
+    case WM_GETOBJECT:
+        return AnswerGetObject(hwnd, wParam, lParam);
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

@@ -24,5 +24,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 // The cell under a packed client point, or NO_CELL (and no highlight).
 PackedCell PointToCell(LPARAM point);
 
+// The cell under client point x, y, or NO_CELL; the highlight stays.
+PackedCell CellAtPoint(int x, int y);
+
 // 40-pixel cells need a true-colour screen at least 800 pixels wide.
 int ChooseCellSize(int numColors, int horzRes);

@@ -21,14 +21,20 @@ static void DrawCells()
     }
 }
 
+// Left to right: the balls selected, what they would score, the score.
+static const struct {
+    int text;
+    const std::int32_t *value;
+    UINT flags;
+} StatusParts[STATUS_PARTS] = {
+    {1, &PreviewCount, 0}, {4, &PreviewScore, DT_CENTER}, {2, &Score, DT_RIGHT}};
+
 // Texts are loaded at every paint, so a language switch shows at once.
-static void DrawStatusText(RECT *status, int n, int value, UINT flags)
+int FormatStatusText(int part, char *text)
 {
     char format[80];
-    char text[80];
-    LoadText(n, format, sizeof format);
-    int length = wsprintfA(text, format, value);
-    DrawTextA(BackBuffer, text, length, status, flags);
+    LoadText(StatusParts[part].text, format, sizeof format);
+    return wsprintfA(text, format, *StatusParts[part].value);
 }
 
 // Each text paints its own background, so where they meet the later one
@@ -36,9 +42,11 @@ static void DrawStatusText(RECT *status, int n, int value, UINT flags)
 static void DrawStatusLine(int clientHeight)
 {
     RECT status = {BoardLeft, clientHeight - 18, BoardLeft + 15 * CellSize, clientHeight - 2};
-    DrawStatusText(&status, 1, PreviewCount, 0);
-    DrawStatusText(&status, 4, PreviewScore, DT_CENTER);
-    DrawStatusText(&status, 2, Score, DT_RIGHT);
+    for (int part = 0; part < STATUS_PARTS; ++part) {
+        char text[80];
+        int length = FormatStatusText(part, text);
+        DrawTextA(BackBuffer, text, length, &status, StatusParts[part].flags);
+    }
 }
 
 void PaintBoard(HDC target)

@@ -8,6 +8,6 @@
 
 extern HINSTANCE Instance; // the program's module, for loading resources
 
-// Text n (1..10) of the current language, loaded afresh at every use so
+// Text n (1..19) of the current language, loaded afresh at every use so
 // that a language switch shows at once. Always terminated.
 void LoadText(int n, char *buffer, int size);

@@ -616,6 +616,85 @@ scenario_keyboard() {
     close_game
 }
 
+# A screen reader listening to the game from another process, as
+# OTHER_PID: a line per event it read in $SHOTS/heard.txt, tab-separated:
+# event, child, role, name, value, state, rectangle.
+listen_as_reader() {
+    "$RUN" "$PREFIX" "$(dirname "$PLACE")/screen_reader.exe" listen 180 >"$SHOTS/heard.txt" &
+    OTHER_PID=$!
+    heard_after 0 '^listening' >/dev/null || fail "no screen reader could listen to the game"
+}
+
+# The first line heard after the first N that matches PATTERN, within 10 s.
+heard_after() {
+    local i
+    for i in $(seq 50); do
+        tr -d '\r' <"$SHOTS/heard.txt" | tail -n +$(($1 + 1)) | grep -m1 -P "$2" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# Presses KEYS and expects a line heard that matches PATTERN to say
+# EXPECTED up to its rectangle; the line goes to LINE, and HEARD to the
+# number of lines heard before the keys.
+hear() {
+    HEARD=$(tr -d '\r' <"$SHOTS/heard.txt" | wc -l)
+    xdotool key "${@:3}"
+    LINE=$(heard_after "$HEARD" "$1") || fail "$* raised no event"
+    [ "$(cut -f1-6 <<<"$LINE")" = "$2" ] || fail "after ${*:3} the reader heard: $LINE"
+}
+
+# The cell of LINE is the one framed in a shot of the screen, placed on
+# it, and shows the colour that its name says.
+heard_as_painted() {
+    local child name rect col row kind
+    IFS=$'\t' read -r _ child _ name _ _ rect <<<"$LINE"
+    col=$(((child - 1) / 10)) row=$(((child - 1) % 10))
+    shot "$1"
+    [ "$(framed_cells "$1")" = "$col $row" ] &&
+        [ "$rect" = "$((BX + col * CELL)) $((BY + row * CELL)) $CELL $CELL" ] ||
+        fail "the reader's cell $col,$row at $rect is not the framed one, $(framed_cells "$1")"
+    kind=$(cell_kinds "$1" | sed -n "${child}p")
+    case $kind/$name in
+    blue/Blu* | green/Green* | green/Verde* | red/Red* | red/Rosso* | empty/Empty* | empty/Cella*) ;;
+    *) fail "the reader says \"$name\" where the board shows $kind" ;;
+    esac
+}
+
+# The board read from another process, as a screen reader reads it: the
+# focus follows the frame, and each cell says its colour, its place and
+# its group in the game's language.
+scenario_screen_reader() {
+    local t=$'\t' focused=selected,focused,focusable group="group of 150, 21904 points"
+    local status="Selected glombs: 150, Possible score: 21904, Score: 0"
+    start_game -1
+    listen_as_reader
+    # The first arrow only brings the frame out, on the bottom-left cell.
+    hear '^focus\t[1-9]' "focus${t}10${t}cell${t}Blue, column 1, row 1${t}$group${t}$focused" Up
+    heard_as_painted bottom-left
+    hear '^focus' "focus${t}20${t}cell${t}Blue, column 2, row 1${t}$group${t}$focused" Right
+    heard_as_painted right
+    # The board's focus, as a reader asks for it when it starts.
+    LINE=$("$RUN" "$PREFIX" "$(dirname "$PLACE")/screen_reader.exe" focus | tr -d '\r')
+    [ "$(cut -f1-2 <<<"$LINE")" = "focus${t}20" ] || fail "the board's focus is: $LINE"
+
+    # The status line, as painted, then the frame's cell again.
+    hear '^value' "value${t}0${t}table${t}Glomb board${t}$status${t}focusable" alt+g n
+    heard_after "$HEARD" '^focus\t20\t' >/dev/null || fail "after New the frame's cell was not heard"
+
+    xdotool key alt+g l
+    choose_language 1029 1028
+    # The pointer that chose may have hidden the frame: Down brings it back
+    # or keeps it on the bottom row, Left moves it.
+    hear '^focus\t10\t' \
+        "focus${t}10${t}cell${t}Blu, colonna 1, riga 1${t}gruppo di 150, 21904 punti${t}$focused" \
+        Down Left
+    heard_as_painted italian
+    close_game
+    GAME_PID=$OTHER_PID stop_game
+}
+
 for name in "$@"; do
     SHOTS=$SHOTS_ROOT/$name
     rm -rf "$SHOTS"
