@@ -7,10 +7,12 @@
 # - a game that enters the high-score table; the About box as the README
 #   shows it; a reinstall and a start that still has the score; an
 #   uninstall that keeps it;
-# - the Debian package: lintian, the software-centre catalogue, a real
-#   installation (as root, when no other Glomb is installed; otherwise
-#   unpacked into a throw-away root), a start from its menu entry, and a
-#   removal and purge that leave only the player's data.
+# - the Debian package: lintian, a version that apt upgrades over the
+#   1.0.0.1 one, the software-centre catalogue, a real installation (as
+#   root, when no other Glomb is installed; otherwise unpacked into a
+#   throw-away root), a start from its menu entry with the player's data
+#   and one for a new player, and a removal and purge that leave only the
+#   players' data.
 #
 #   install_test.sh SOURCE_DIR GLOMB_EXE WORK_DIR
 set -uo pipefail
@@ -170,6 +172,8 @@ version=$(sed -n 's/^version=//p' "$src/tools/make-dist.sh")
 deb=$(SOURCE_DATE_EPOCH=$(date +%s) "$src/tools/linux/make-deb.sh" "$exe" "$work/deb" "$version")
 check "lintian finds no error and no warning in the package" \
     lintian --fail-on error,warning "$deb"
+check "its version is above 1.0.0.1, so that apt upgrades that package" \
+    dpkg --compare-versions "$(dpkg-deb -f "$deb" Version)" gt 1.0.0.1
 dpkg-deb -x "$deb" "$work/root"
 appstreamcli compose --no-net --origin=glomb --result-root="$work/catalogue" "$work/root" \
     >"$work/compose.log" 2>&1
@@ -191,6 +195,10 @@ launcher=$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$root/usr/share/applications/$id.des
 check "its menu entry starts /usr/games/glomb" test "$launcher" = /usr/games/glomb
 start_and_check "$root$launcher" "the package's launcher starts the game, with the same data" \
     "and the score" has_score
+newcomer="$work/newcomer"
+HOME=$newcomer WINEPREFIX="$newcomer/.local/share/glomb/wine64" start_and_check "$root$launcher" \
+    "and for a new player prepares Wine and opens the game" \
+    "which keeps its language in its 64-bit key" eval 'reg_value Lang | grep -q REG_DWORD'
 
 if [ -z "$root" ]; then
     apt-get remove -y -qq -o DPkg::Lock::Timeout=300 glomb >>"$work/apt.log" 2>&1
@@ -202,5 +210,5 @@ if [ -z "$root" ]; then
 fi
 
 # A Wine prefix takes room; keep it only to look into a failure.
-[ $failed -eq 0 ] && rm -rf "$HOME" "$work/root"
+[ $failed -eq 0 ] && rm -rf "$HOME" "$newcomer" "$work/root"
 exit $failed
