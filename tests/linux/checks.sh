@@ -9,3 +9,10 @@ wait_for() { # up to 90 s: a fresh prefix takes a while on a busy machine
     for _ in $(seq 450); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done
     return 1
 }
+
+# A value of the game's key as the 64-bit game sees it, in WINEPREFIX. By
+# wine64 itself: Debian's wine command would pick a 32-bit loader.
+reg_value() {
+    WINELOADER=/usr/lib/wine/wine64 timeout 30 /usr/lib/wine/wine64 \
+        reg query 'HKLM\Software\Kesti Glomb' /v "$1" /reg:64 | tr -d '\r'
+}

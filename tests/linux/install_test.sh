@@ -7,10 +7,12 @@
 # - a game that enters the high-score table; the About box as the README
 #   shows it; a reinstall and a start that still has the score; an
 #   uninstall that keeps it;
-# - the Debian package: lintian, the software-centre catalogue, a real
-#   installation (as root, when no other Glomb is installed; otherwise
-#   unpacked into a throw-away root), a start from its menu entry, and a
-#   removal and purge that leave only the player's data.
+# - the Debian package: lintian, a version that apt upgrades over the
+#   1.0.0.1 one, the software-centre catalogue, a real installation (as
+#   root, when no other Glomb is installed; otherwise unpacked into a
+#   throw-away root), a start from its menu entry with the player's data
+#   and one for a new player, and a removal and purge that leave only the
+#   players' data.
 #
 #   install_test.sh SOURCE_DIR GLOMB_EXE WORK_DIR
 set -uo pipefail
@@ -23,7 +25,7 @@ export HOME="$work/home"
 unset XDG_DATA_HOME # so the launcher's default, ~/.local/share, is used
 prefix="$HOME/.local"
 data="$HOME/.local/share/glomb"
-export WINEPREFIX="$data/wine" WINEDEBUG=-all
+export WINEPREFIX="$data/wine64" WINEDEBUG=-all
 entry="$prefix/share/applications/$id.desktop"
 log="$work/games.log"
 
@@ -78,7 +80,6 @@ two_windows() { [ "$(windows | wc -l)" -ge 2 ]; }
 one_window() { [ "$(windows | wc -l)" -eq 1 ]; }
 notice_shows() { xdotool search --onlyvisible --name '^Glomb$' | grep -vxF "$(windows)"; }
 game_is_gone() { ! kill -0 "$1" 2>/dev/null; }
-reg_value() { timeout 30 wine reg query 'HKLM\Software\Kesti Glomb' /v "$1" /reg:32 | tr -d '\r'; }
 has_score() { reg_value _1n | grep -q 'REG_SZ *Ada$' && reg_value _1s | grep -q 'REG_DWORD *0x5978$'; }
 
 # Clicks at X Y inside window W, raised above the others first (there is
@@ -96,12 +97,12 @@ close_window() {
 }
 
 # Starts the game with LAUNCHER, expects its window (check STARTS) and
-# the stored score (check SCORE), and closes it again.
-start_with_score() { # start_with_score LAUNCHER STARTS SCORE
+# what CHECK finds (check WHAT), and closes it again.
+start_and_check() { # start_and_check LAUNCHER STARTS WHAT CHECK...
     "$1" >>"$log" 2>&1 &
     local game=$!
     check "$2" wait_for windows
-    check "$3" has_score
+    check "$3" "${@:4}"
     close_window "$(windows | head -1)"
     wait_for game_is_gone "$game"
     timeout 30 wineserver -w # the registry is on disk
@@ -123,10 +124,10 @@ check "only one game opened" one_window
 mine=$(windows | head -1)
 class=$(xprop -id "$mine" WM_CLASS 2>/dev/null | sed -n 's/.*", "\(.*\)"$/\1/p')
 check "the window's class is the entry's StartupWMClass" grep -qx "StartupWMClass=$class" "$entry"
-check "the prefix is a 32-bit one in ~/.local/share/glomb" grep -qx '#arch=win32' "$WINEPREFIX/system.reg"
+check "the prefix is a 64-bit one in ~/.local/share/glomb/wine64" grep -qx '#arch=win64' "$WINEPREFIX/system.reg"
 check "the earlier version's score and language came along" \
     eval 'reg_value _1n | grep -q "Grace$" && reg_value Lang | grep -q "0x0$"'
-check "and its 64-bit prefix and lock are gone" eval '[ ! -e "$data/prefix" ] && [ ! -e "$data/lock" ]'
+check "and its prefix and lock are gone" eval '[ ! -e "$data/prefix" ] && [ ! -e "$data/lock" ]'
 check "Wine added nothing to the player's menus" \
     test -z "$(find "$prefix/share/applications" -mindepth 1 ! -name "$id.desktop")"
 
@@ -157,8 +158,8 @@ check "the game ends by Alt+F4 and the launcher passes on its exit code 0" test 
 timeout 30 wineserver -w # the registry is on disk
 
 install_as install "$exe" >/dev/null
-start_with_score "$prefix/bin/glomb" "after a reinstall the game starts again" \
-    "and the score is still there"
+start_and_check "$prefix/bin/glomb" "after a reinstall the game starts again" \
+    "and the score is still there" has_score
 
 install_as uninstall >"$work/uninstall.log"
 check "uninstalling removes every installed file" \
@@ -171,6 +172,8 @@ version=$(sed -n 's/^version=//p' "$src/tools/make-dist.sh")
 deb=$(SOURCE_DATE_EPOCH=$(date +%s) "$src/tools/linux/make-deb.sh" "$exe" "$work/deb" "$version")
 check "lintian finds no error and no warning in the package" \
     lintian --fail-on error,warning "$deb"
+check "its version is above 1.0.0.1, so that apt upgrades that package" \
+    dpkg --compare-versions "$(dpkg-deb -f "$deb" Version)" gt 1.0.0.1
 dpkg-deb -x "$deb" "$work/root"
 appstreamcli compose --no-net --origin=glomb --result-root="$work/catalogue" "$work/root" \
     >"$work/compose.log" 2>&1
@@ -190,8 +193,12 @@ else
 fi
 launcher=$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$root/usr/share/applications/$id.desktop")
 check "its menu entry starts /usr/games/glomb" test "$launcher" = /usr/games/glomb
-start_with_score "$root$launcher" "the package's launcher starts the game, with the same data" \
-    "and the score"
+start_and_check "$root$launcher" "the package's launcher starts the game, with the same data" \
+    "and the score" has_score
+newcomer="$work/newcomer"
+HOME=$newcomer WINEPREFIX="$newcomer/.local/share/glomb/wine64" start_and_check "$root$launcher" \
+    "and for a new player prepares Wine and opens the game" \
+    "which keeps its language in its 64-bit key" eval 'reg_value Lang | grep -q REG_DWORD'
 
 if [ -z "$root" ]; then
     apt-get remove -y -qq -o DPkg::Lock::Timeout=300 glomb >>"$work/apt.log" 2>&1
@@ -203,5 +210,5 @@ if [ -z "$root" ]; then
 fi
 
 # A Wine prefix takes room; keep it only to look into a failure.
-[ $failed -eq 0 ] && rm -rf "$HOME" "$work/root"
+[ $failed -eq 0 ] && rm -rf "$HOME" "$newcomer" "$work/root"
 exit $failed

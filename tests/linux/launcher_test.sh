@@ -2,12 +2,18 @@
 # The launcher where the player's setup is at fault. Each case ends in one
 # line that names the folder or setting and what to do, with a non-zero
 # exit status, before the game starts; a first start killed half-way is
-# made good by the next one; and the stored scores come through all of it
-# untouched. The cases that need another owner or a small file system
-# mount tmpfs or change owners, and run only as root.
+# made good by the next one, which takes over the scores of the 1.0.0.1
+# package's 32-bit prefix; and the stored scores come through all of it
+# untouched. The cases that need another owner, a small file system or
+# another Wine mount tmpfs, change owners or hide /usr/lib/wine, and run
+# only as root, in a mount namespace of the test's own.
 #
 #   launcher_test.sh SOURCE_DIR GLOMB_EXE WORK_DIR
 set -uo pipefail
+
+if [ "$(id -u)" -eq 0 ] && [ -z "${GLOMB_OWN_MOUNTS:-}" ]; then
+    GLOMB_OWN_MOUNTS=1 exec unshare -m --propagation private bash "$0" "$@"
+fi
 
 src=$(realpath "$1") exe=$(realpath "$2") work=$(realpath -m "$3")
 rm -rf "$work"
@@ -15,7 +21,7 @@ mkdir -p "$work/home"
 export HOME="$work/home"
 unset XDG_DATA_HOME WINE
 data="$HOME/.local/share/glomb"
-export WINEPREFIX="$data/wine" WINEDEBUG=-all
+export WINEPREFIX="$data/wine64" WINEDEBUG=-all
 launcher="$work/prefix/bin/glomb"
 PREFIX="$work/prefix" "$src/tools/linux/install.sh" install "$exe" >/dev/null
 
@@ -47,13 +53,14 @@ says() {
 }
 notices() { xdotool search --onlyvisible --name '^Glomb$'; }
 windows() { xdotool search --onlyvisible --classname '^glomb\.exe$'; }
+close_notices() { for w in $(notices); do xdotool windowkill "$w"; done; }
 
 check "DISPLAY unset" says "DISPLAY is not set" -u DISPLAY
 check "DISPLAY naming no server" says "display :9999 named by DISPLAY does not answer" DISPLAY=:9999
 check "WINE naming nothing" says "WINE=/nonexistent/wine names no Wine" WINE=/nonexistent/wine
 check "WINE naming a program that fails" says "WINE=/bin/false names no Wine that runs" WINE=/bin/false
 check "and started where no terminal shows it, the sentence also shows in a window" wait_for notices
-for w in $(notices); do xdotool windowkill "$w"; done
+close_notices
 check "HOME unset" says "HOME='' is not an absolute path" -u HOME
 check "HOME empty" says "HOME='' is not an absolute path" HOME=
 for name in 'say "cheese"' $'two\nlines' 'back\slash'; do
@@ -61,6 +68,21 @@ for name in 'say "cheese"' $'two\nlines' 'back\slash'; do
         says "$(printf %q "$work/$name/glomb") (from XDG_DATA_HOME)" XDG_DATA_HOME="$work/$name"
 done
 check "none of these made a data folder" test ! -e "$HOME/.local/share"
+
+if [ $as_root = 1 ]; then
+    mkdir "$work/no-wine"
+    mount --bind "$work/no-wine" /usr/lib/wine
+    check "a PC without wine64" says "install it with: sudo apt install wine64"
+    umount /usr/lib/wine
+    # From here on wine32 is installed on a PC that runs no 32-bit code:
+    # its loader is there and fails.
+    cp -a /usr/lib/wine "$work/dead-wine32"
+    printf '#!/bin/sh\nexit 126\n' >"$work/dead-wine32/wine"
+    chmod 755 "$work/dead-wine32/wine"
+    mount --bind "$work/dead-wine32" /usr/lib/wine
+else
+    echo "skipped: a PC without wine64, and one with a wine32 that cannot run (need root)"
+fi
 
 if [ $as_root = 1 ] && small_fs "$work/small" 8m; then
     check "a first start on a full file system" \
@@ -71,45 +93,54 @@ else
 fi
 
 # A first start killed 2 s in by the closing of its terminal (a hang-up
-# for every process of its session), with a lock file of another user
-# left behind by an earlier version.
-mkdir -p "$data"
+# for every process of its session), over the 1.0.0.1 package's 32-bit
+# prefix with a score and the language Italian (0), and a lock file of
+# another user left behind by an earlier version.
+mkdir -p "$data/wine"
+printf '%s\n' 'WINE REGISTRY Version 2' ';; All keys relative to REGISTRY\\Machine' '' \
+    '#arch=win32' '' '[Software\\Kesti Glomb] 1796794271' '#time=1dd879e80593028' \
+    '"_1n"="Lin\0\0\0\0\0\0\0\0\0\0\0\0\0"' '"_1s"=dword:00000457' '"Lang"=dword:00000000' \
+    >"$data/wine/system.reg"
 touch "$data/lock"
 [ $as_root = 1 ] && chown nobody "$data/lock" && chmod 600 "$data/lock"
 setsid "$launcher" >"$work/killed.log" 2>&1 &
 killed=$!
-wait_for test -d "$data/wine.new/drive_c"
+wait_for test -d "$data/wine64.new/drive_c"
 sleep 2
 kill -HUP -- "-$killed"
 { wait "$killed"; } 2>/dev/null
 "$launcher" -1 >"$work/again.log" 2>&1 &
 check "the next start after a first start killed half-way prepares again and opens the game" \
     wait_for windows
-check "leaving no half-made prefix" test ! -e "$data/wine.new"
+check "leaving no half-made prefix" test ! -e "$data/wine64.new"
+check "the 1.0.0.1 package's score and language came along" \
+    eval 'reg_value _1n | grep -q "Lin$" && reg_value Lang | grep -q "0x0$"'
+check "and its 32-bit prefix is gone" test ! -e "$data/wine"
 timeout 30 wineserver -k # the registry is on disk
 
 # Copies of Wine's own files that Wine would load in full from the prefix.
 fat_copies() {
-    find "$data/wine/drive_c/windows" -type f -size +4k -print0 | xargs -0r grep -l 'Wine builtin DLL'
+    find "$data/wine64/drive_c/windows" -type f -size +4k -print0 | xargs -0r grep -l 'Wine builtin DLL'
 }
 check "the prefix holds no full copy of Wine's own files" test -z "$(fat_copies)"
 if [ -f /usr/share/wine/wine.inf ]; then
     # As after an upgrade of Wine, which would fill the prefix up again.
-    printf '1\r\n' >"$data/wine/.update-timestamp"
+    printf '1\r\n' >"$data/wine64/.update-timestamp"
+    close_notices # the failures' windows
     "$launcher" -1 >"$work/update.log" 2>&1 &
     check "after an update of Wine a notice shows" wait_for notices
     check "and the game opens" wait_for windows
     check "in a prefix up to date and slim again" eval \
-        'grep -q "^$(stat -c %Y /usr/share/wine/wine.inf)" "$data/wine/.update-timestamp" && test -z "$(fat_copies)"'
+        'grep -q "^$(stat -c %Y /usr/share/wine/wine.inf)" "$data/wine64/.update-timestamp" && test -z "$(fat_copies)"'
     timeout 30 wineserver -k
 fi
-stored=$(cat "$data/wine"/*.reg | sha256sum)
+stored=$(cat "$data/wine64"/*.reg | sha256sum)
 
 if [ $as_root = 1 ]; then
-    chown nobody "$data/wine"
+    chown nobody "$data/wine64"
     check "a prefix of another user" \
-        says "$data/wine belongs to another user, and Wine runs only in a folder of yours"
-    chown -R root: "$data/wine"
+        says "$data/wine64 belongs to another user, and Wine runs only in a folder of yours"
+    chown -R root: "$data/wine64"
     mount --bind -o ro "$data" "$data" && mounts+=("$data")
 else
     chmod a-w "$data"
@@ -131,7 +162,7 @@ else
     echo "skipped: a full data folder (needs root and tmpfs)"
 fi
 check "the stored scores and settings are untouched" \
-    test "$(cat "$data/wine"/*.reg | sha256sum)" = "$stored"
+    test "$(cat "$data/wine64"/*.reg | sha256sum)" = "$stored"
 
 [ $failed -eq 0 ] && rm -rf "$HOME"
 exit $failed
