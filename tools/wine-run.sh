@@ -39,12 +39,14 @@ mkdir -p "$(dirname "$PREFIX")"
 
 # Xvfb picks a free display itself and names it once it accepts
 # connections, so two build trees starting screens at once never race
-# for the same number.
+# for the same number. It never resets when its last client leaves, as a
+# desktop's screen never does: a program started during a reset would
+# find no display.
 start_xvfb() {
     local ready="$PREFIX.display" n="" pid
     rm -f "$ready"
     # Not holding the prefix lock (9): the screen outlives this script.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 9>&- &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$ready" >/dev/null 2>&1 9>&- &
     pid=$!
     for _ in $(seq 200); do
         read -r n 2>/dev/null <"$ready" && [ -n "$n" ] && break

@@ -33,8 +33,10 @@ log="$work/games.log"
 install_as() { PREFIX="$prefix" "$src/tools/linux/install.sh" "$@"; }
 files_under() { (cd "$1" 2>/dev/null && find . -type f | sort); }
 
-# A screen of our own: Xvfb picks a free display and tells which.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# A screen of our own: Xvfb picks a free display and tells which. It does
+# not reset when the game, its last client, closes: a start in the middle
+# of that reset would find no display.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 xvfb=$!
 wait_for test -s "$work/display"
 DISPLAY=":$(cat "$work/display")"

@@ -33,7 +33,9 @@ small_fs() { # small_fs DIR SIZE: a tmpfs of SIZE at DIR
     mkdir -p "$1" && mount -t tmpfs -o "size=$2" tmpfs "$1" && mounts+=("$1")
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# A screen of our own, which does not reset whenever its last client
+# leaves, so a start just then still finds it.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 xvfb=$!
 wait_for test -s "$work/display"
 DISPLAY=":$(cat "$work/display")"
