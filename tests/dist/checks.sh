@@ -1,15 +1,7 @@
-# Shared by the release tests: named checks, a patient wait, the settings
-# key in the registry view of the i686 game, and that game started and
-# stopped under Wine.
+# Shared by the release tests: the settings key in the registry view of
+# the i686 game, and that game started and stopped under Wine.
 
-failed=0
-check() { # check DESCRIPTION COMMAND...
-    if "${@:2}" >/dev/null 2>&1; then echo "ok: $1"; else echo "FAIL: $1"; failed=1; fi
-}
-wait_for() { # up to 30 s
-    for _ in $(seq 150); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done
-    return 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 
 KEY='HKLM\Software\Kesti Glomb'
 reg32() { timeout 30 wine reg "$@" /reg:32; }

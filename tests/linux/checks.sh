@@ -1,14 +1,8 @@
-# Shared by the Linux tests: a named check that records a failure and
-# goes on, and a patient wait.
+# Shared by the Linux tests: named checks, a patient wait and the game's
+# settings as the 64-bit game sees them.
 
-failed=0
-check() { # check DESCRIPTION COMMAND...
-    if "${@:2}" >/dev/null 2>&1; then echo "ok: $1"; else echo "FAIL: $1"; failed=1; fi
-}
-wait_for() { # up to 90 s: a fresh prefix takes a while on a busy machine
-    for _ in $(seq 450); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done
-    return 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
+wait_seconds=90 # a fresh prefix takes a while on a busy machine
 
 # A value of the game's key as the 64-bit game sees it, in WINEPREFIX. By
 # wine64 itself: Debian's wine command would pick a 32-bit loader.
