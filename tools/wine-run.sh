@@ -164,6 +164,16 @@ case "$1" in
         "WINEDLLOVERRIDES='$WINEDLLOVERRIDES' DISPLAY='$DISPLAY' PATH='$PATH'"
     ;;
 *)
+    # A program that was never built is the build's fault: say so rather
+    # than let Wine fail with a status code.
+    case "$1" in
+    *.exe)
+        if [ ! -f "$1" ]; then
+            echo "wine-run: $1 was not built; build its tree before testing it" >&2
+            exit 1
+        fi
+        ;;
+    esac
     locked setup
     exec timeout --kill-after=5 "${GLOMB_TIMEOUT:-240}" wine "$@"
     ;;
