@@ -103,6 +103,11 @@ static PackedCell ScanCell(int p)
     return PackCell(p / BOARD_ROWS, BOARD_ROWS - 1 - p % BOARD_ROWS);
 }
 
+static int ScanPosition(int index)
+{
+    return IndexCol(index) * BOARD_ROWS + BOARD_ROWS - 1 - IndexRow(index);
+}
+
 // Gives each cell the reading position of its group's first cell, or -1
 // when empty, and each such first position its group's size.
 static void LabelGroups(int group[BOARD_CELLS], int size[BOARD_CELLS])
@@ -141,7 +146,7 @@ PackedCell NextGroupStart(PackedCell cell, int step)
     int from = step > 0 ? -1 : BOARD_CELLS;
     if (CellCol(cell) < BOARD_COLS && CellRow(cell) < BOARD_ROWS) {
         int i = IndexOfCell(cell);
-        from = group[i] >= 0 ? group[i] : (IndexCol(i) + 1) * BOARD_ROWS - 1 - IndexRow(i);
+        from = group[i] >= 0 ? group[i] : ScanPosition(i);
     }
     for (int k = 1; k <= BOARD_CELLS; ++k) {
         int p = ((from + step * k) % BOARD_CELLS + BOARD_CELLS) % BOARD_CELLS;

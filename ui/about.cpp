@@ -133,7 +133,7 @@ static void DescribeAboutText(HWND box, int k, DialogText *text)
     LoadAboutText(k, text->name);
     text->role = k == ADDRESS ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
     text->action = k == ADDRESS ? OPEN_ACTION : 0;
-    RECT client, places[ABOUT_TEXTS];
+    RECT client = {}, places[ABOUT_TEXTS];
     GetClientRect(box, &client);
     HDC dc = GetDC(box);
     PlaceAboutTexts(dc, client.right, client.bottom, places);

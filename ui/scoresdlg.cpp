@@ -80,7 +80,7 @@ static void DescribeScoreRow(HWND dialog, int k, DialogText *text)
         wsprintfA(text->name, "%s, %s", left, right);
     }
     text->role = ROLE_SYSTEM_STATICTEXT;
-    RECT client;
+    RECT client = {};
     GetClientRect(dialog, &client);
     text->place = ScoreRowRect(k, client.right, client.bottom);
     text->action = 0;

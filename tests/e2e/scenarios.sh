@@ -724,6 +724,11 @@ scenario_screen_reader() {
         "focus${t}10${t}cell${t}Blu, colonna 1, riga 1${t}gruppo di 150, 21904 punti${t}$focused" \
         Down Left
     heard_as_painted italian
+    # The pointer takes the board: the reader's focus leaves the cell.
+    HEARD=$(tr -d '\r' <"$SHOTS/heard.txt" | wc -l)
+    xdotool mousemove $((BX + CELL / 2)) $((BY + CELL / 2))
+    heard_after "$HEARD" '^focus\t0\ttable' >/dev/null ||
+        fail "the pointer hid the frame, and the reader still has its cell"
     close_game
     GAME_PID=$OTHER_PID stop_game
 }
