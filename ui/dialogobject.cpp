@@ -128,6 +128,16 @@ static HRESULT STDMETHODCALLTYPE Dialog_get_accState(IAccessible *self, VARIANT 
     return ReturnNumber(text.action ? STATE_SYSTEM_LINKED : STATE_SYSTEM_READONLY, state);
 }
 
+// The text whose default action child names: S_OK with its number in k.
+static HRESULT FindAction(IAccessible *self, VARIANT child, DialogText *text, int *k)
+{
+    int id = Describe(Of(self), child, text);
+    if (id < 0 || id > Of(self)->texts)
+        return Failure(Of(self));
+    *k = id - 1;
+    return id == CHILDID_SELF || !text->action ? DISP_E_MEMBERNOTFOUND : S_OK;
+}
+
 static HRESULT STDMETHODCALLTYPE Dialog_get_accDefaultAction(IAccessible *self, VARIANT child,
                                                              BSTR *action)
 {
@@ -135,11 +145,10 @@ static HRESULT STDMETHODCALLTYPE Dialog_get_accDefaultAction(IAccessible *self, 
         return E_POINTER;
     *action = nullptr;
     DialogText text;
-    int id = Describe(Of(self), child, &text);
-    if (id < 0 || id > Of(self)->texts)
-        return Failure(Of(self));
-    if (id == CHILDID_SELF || !text.action)
-        return DISP_E_MEMBERNOTFOUND;
+    int k;
+    HRESULT found = FindAction(self, child, &text, &k);
+    if (found != S_OK)
+        return found;
     LoadText(text.action, text.name, sizeof text.name);
     return ReturnText(text.name, action);
 }
@@ -147,13 +156,11 @@ static HRESULT STDMETHODCALLTYPE Dialog_get_accDefaultAction(IAccessible *self, 
 static HRESULT STDMETHODCALLTYPE Dialog_accDoDefaultAction(IAccessible *self, VARIANT child)
 {
     DialogText text;
-    int id = Describe(Of(self), child, &text);
-    if (id < 0 || id > Of(self)->texts)
-        return Failure(Of(self));
-    if (id == CHILDID_SELF || !text.action)
-        return DISP_E_MEMBERNOTFOUND;
-    Of(self)->act(Of(self)->dialog, id - 1);
-    return S_OK;
+    int k;
+    HRESULT found = FindAction(self, child, &text, &k);
+    if (found == S_OK)
+        Of(self)->act(Of(self)->dialog, k);
+    return found;
 }
 
 static HRESULT STDMETHODCALLTYPE Dialog_get_accFocus(IAccessible *self, VARIANT *focus)

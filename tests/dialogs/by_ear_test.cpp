@@ -1,6 +1,7 @@
 // The high-score table and the About box as a screen reader reads them,
 // through the objects that their dialogs hand out.
 #include "../store/helpers.h"
+#include "../ui/reader_client.h"
 #include "../ui/window_fixture.h"
 #include "../ui/window_session.h"
 
@@ -10,41 +11,12 @@
 #include "ui/cmdline.h"
 
 #include <gtest/gtest.h>
-#include <oleacc.h>
 
 #include <string>
 #include <vector>
 
 namespace
 {
-
-const GUID AccessibleIid = {
-    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-
-IAccessible *ClientObject(HWND window)
-{
-    IAccessible *object = nullptr;
-    AccessibleObjectFromWindow(window, OBJID_CLIENT, AccessibleIid,
-                               reinterpret_cast<void **>(&object));
-    return object;
-}
-
-VARIANT Child(LONG id)
-{
-    VARIANT child;
-    V_VT(&child) = VT_I4;
-    V_I4(&child) = id;
-    return child;
-}
-
-std::string Utf8(BSTR text)
-{
-    char utf8[200] = "";
-    if (text)
-        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-    SysFreeString(text);
-    return utf8;
-}
 
 // "role: name" of the object's child, as a reader speaks it.
 std::string Spoken(IAccessible *object, VARIANT child)

@@ -1,5 +1,6 @@
 // The board's object as a client inside the game's own process holds it:
 // a hook, an injected helper, or this test.
+#include "reader_client.h"
 #include "window_fixture.h"
 
 #include "res/resource.h"
@@ -7,30 +8,15 @@
 #include "ui/wintools.h"
 
 #include <gtest/gtest.h>
-#include <oleacc.h>
 
 #include <string>
 
 namespace
 {
 
-const GUID AccessibleIid = {
-    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-
 IAccessible *BoardObject()
 {
-    IAccessible *board = nullptr;
-    AccessibleObjectFromWindow(MainWindow, OBJID_CLIENT, AccessibleIid,
-                               reinterpret_cast<void **>(&board));
-    return board;
-}
-
-VARIANT Child(LONG id)
-{
-    VARIANT child;
-    V_VT(&child) = VT_I4;
-    V_I4(&child) = id;
-    return child;
+    return ClientObject(MainWindow);
 }
 
 std::string Description(IAccessible *board)
@@ -38,10 +24,7 @@ std::string Description(IAccessible *board)
     BSTR text = nullptr;
     if (board->get_accDescription(Child(CHILDID_SELF), &text) != S_OK)
         return "(failed)";
-    char utf8[100] = "";
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-    SysFreeString(text);
-    return utf8;
+    return Utf8(text);
 }
 
 const char *const Empty = "...............";
