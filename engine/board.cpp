@@ -60,22 +60,27 @@ static int SweepGroup(int startCol)
     return count;
 }
 
+// The one walk every search takes: marks the group at cell and returns
+// its size, 0 with nothing marked for an empty cell or any cell off the
+// board, not only the NO_CELL marker.
+static int MarkGroup(PackedCell cell)
+{
+    ClearMarks();
+    int col = CellCol(cell), row = CellRow(cell);
+    if (col >= BOARD_COLS || row >= BOARD_ROWS || Board[CellIndex(col, row)] == 0)
+        return 0;
+    int start = CellIndex(col, row);
+    Board[start] = -Board[start];
+    return SweepGroup(col);
+}
+
 // Marks the group at cell and returns its size, or returns 0 with nothing
 // marked and the highlight cleared: off the board, empty, or a lone ball.
 int FindGroup(PackedCell cell)
 {
-    ClearMarks();
-    int col = CellCol(cell), row = CellRow(cell);
-    // Any cell outside the board counts as none, not only the 0xFFFF marker.
-    if (col >= BOARD_COLS || row >= BOARD_ROWS || Board[CellIndex(col, row)] == 0) {
-        ClearHighlight();
-        return 0;
-    }
-    int start = CellIndex(col, row);
-    Board[start] = -Board[start];
-    int count = SweepGroup(col);
-    if (count == 1) {
-        Board[start] = -Board[start];
+    int count = MarkGroup(cell);
+    if (count < 2) {
+        ClearMarks();
         ClearHighlight();
         return 0;
     }
@@ -86,12 +91,67 @@ int FindGroup(PackedCell cell)
 // shows the group under the pointer or the frame: it must stay.
 int CountGroup(PackedCell cell)
 {
-    ClearMarks();
-    int start = CellIndex(CellCol(cell), CellRow(cell));
-    if (Board[start] == 0)
-        return 0;
-    Board[start] = -Board[start];
-    int count = SweepGroup(CellCol(cell));
+    int count = MarkGroup(cell);
     ClearMarks();
     return count;
+}
+
+// Reading order: position p is column p / BOARD_ROWS, counted from the
+// bottom row.
+static PackedCell ScanCell(int p)
+{
+    return PackCell(p / BOARD_ROWS, BOARD_ROWS - 1 - p % BOARD_ROWS);
+}
+
+static int ScanPosition(int index)
+{
+    return IndexCol(index) * BOARD_ROWS + BOARD_ROWS - 1 - IndexRow(index);
+}
+
+// Gives each cell the reading position of its group's first cell, or -1
+// when empty, and each such first position its group's size.
+static void LabelGroups(int group[BOARD_CELLS], int size[BOARD_CELLS])
+{
+    for (int i = 0; i < BOARD_CELLS; ++i)
+        group[i] = -1;
+    for (int p = 0; p < BOARD_CELLS; ++p) {
+        if (group[IndexOfCell(ScanCell(p))] >= 0 || (size[p] = MarkGroup(ScanCell(p))) == 0)
+            continue;
+        for (int i = 0; i < BOARD_CELLS; ++i) {
+            if (Board[i] < 0)
+                group[i] = p;
+        }
+    }
+    ClearMarks();
+}
+
+static bool StartsGroup(const int group[], const int size[], int p)
+{
+    return group[IndexOfCell(ScanCell(p))] == p && size[p] >= 2;
+}
+
+int CountGroups()
+{
+    int group[BOARD_CELLS], size[BOARD_CELLS] = {}, count = 0;
+    LabelGroups(group, size);
+    for (int p = 0; p < BOARD_CELLS; ++p)
+        count += StartsGroup(group, size, p);
+    return count;
+}
+
+PackedCell NextGroupStart(PackedCell cell, int step)
+{
+    int group[BOARD_CELLS], size[BOARD_CELLS] = {};
+    LabelGroups(group, size);
+    int from = step > 0 ? -1 : BOARD_CELLS;
+    if (CellCol(cell) < BOARD_COLS && CellRow(cell) < BOARD_ROWS) {
+        int i = IndexOfCell(cell);
+        from = group[i] >= 0 ? group[i] : ScanPosition(i);
+    }
+    for (int k = 1; k <= BOARD_CELLS; ++k) {
+        int p = ((from + step * k) % BOARD_CELLS + BOARD_CELLS) % BOARD_CELLS;
+        if (StartsGroup(group, size, p))
+            return ScanCell(p);
+    }
+    return NO_CELL;
 }

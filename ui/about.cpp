@@ -1,3 +1,5 @@
+#include "dialogobject.h"
+
 #include "about.h"
 
 #include "engine/game.h"
@@ -10,6 +12,10 @@
 #include <shellapi.h>
 
 RECT LinkRect;
+
+static const int ABOUT_CAPTION = 25; // not shown, but the name a reader hears
+static const int OPEN_ACTION = 26;
+static const UINT WM_OPEN_LINK = WM_APP;
 
 AboutLayout LayOutAbout(int width, int height, int cellSize, int nameWidth)
 {
@@ -61,39 +67,89 @@ static void DrawAt(HDC dc, const char *text, POINT at, int width, int height)
     DrawTextA(dc, text, -1, &r, 0);
 }
 
-// The three lines of text, and the link's rectangle from the address's
-// measured extent.
+// The three lines of text, each in its own font.
+enum { CREDIT, AUTHOR, ADDRESS, ABOUT_TEXTS };
+
+static HFONT CreateTextFont(int k)
+{
+    if (k == AUTHOR)
+        return CreateAboutFont(30, FW_BOLD, FALSE, FALSE, "Times New Roman");
+    if (k == CREDIT)
+        return CreateAboutFont(20, FW_NORMAL, TRUE, FALSE, "Times New Roman");
+    return CreateAboutFont(16, FW_NORMAL, FALSE, TRUE, "MS Sans Serif");
+}
+
+static void LoadAboutText(int k, char text[80])
+{
+    if (k == CREDIT)
+        LoadText(8, text, 80);
+    else
+        lstrcpynA(text, k == AUTHOR ? AUTHOR_NAME : CONTACT_ADDRESS, 80);
+}
+
+// Where each text lies, measured in its font: the block centres on the
+// author's name, and the link is exactly the address's extent.
+static void PlaceAboutTexts(HDC dc, int width, int height, RECT places[ABOUT_TEXTS])
+{
+    SIZE size[ABOUT_TEXTS];
+    for (int k = 0; k < ABOUT_TEXTS; ++k) {
+        char text[80];
+        LoadAboutText(k, text);
+        HFONT font = CreateTextFont(k);
+        HGDIOBJ initialFont = SelectObject(dc, font);
+        GetTextExtentPoint32A(dc, text, lstrlenA(text), &size[k]);
+        SelectObject(dc, initialFont);
+        DeleteObject(font);
+    }
+    AboutLayout layout = LayOutAbout(width, height, CellSize, size[AUTHOR].cx);
+    const POINT at[ABOUT_TEXTS] = {layout.credit, layout.name, layout.address};
+    for (int k = 0; k < ABOUT_TEXTS; ++k)
+        places[k] = {at[k].x, at[k].y, at[k].x + size[k].cx, at[k].y + size[k].cy};
+}
+
 static void PaintCredits(HDC dc, int width, int height)
 {
+    RECT places[ABOUT_TEXTS];
+    PlaceAboutTexts(dc, width, height, places);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(255, 255, 255));
-    HFONT nameFont = CreateAboutFont(30, FW_BOLD, FALSE, FALSE, "Times New Roman");
-    HGDIOBJ initialFont = SelectObject(dc, nameFont);
-    SIZE nameSize;
-    GetTextExtentPoint32A(dc, AUTHOR_NAME, lstrlenA(AUTHOR_NAME), &nameSize);
-    AboutLayout layout = LayOutAbout(width, height, CellSize, nameSize.cx);
-    DrawAt(dc, AUTHOR_NAME, layout.name, width, height);
-
-    char credit[80];
-    LoadText(8, credit, sizeof credit);
-    HFONT creditFont = CreateAboutFont(20, FW_NORMAL, TRUE, FALSE, "Times New Roman");
-    SelectObject(dc, creditFont);
-    DrawAt(dc, credit, layout.credit, width, height);
-
-    HFONT linkFont = CreateAboutFont(16, FW_NORMAL, FALSE, TRUE, "MS Sans Serif");
-    SelectObject(dc, linkFont);
-    SetTextColor(dc, RGB(0, 0, 255));
-    DrawAt(dc, CONTACT_ADDRESS, layout.address, width, height);
-    SIZE link;
-    GetTextExtentPoint32A(dc, CONTACT_ADDRESS, lstrlenA(CONTACT_ADDRESS), &link);
-    SetRect(&LinkRect, layout.address.x, layout.address.y, layout.address.x + link.cx,
-            layout.address.y + link.cy);
-
-    SelectObject(dc, initialFont);
-    DeleteObject(nameFont);
-    DeleteObject(creditFont);
-    DeleteObject(linkFont);
+    for (int k = 0; k < ABOUT_TEXTS; ++k) {
+        char text[80];
+        LoadAboutText(k, text);
+        HFONT font = CreateTextFont(k);
+        HGDIOBJ initialFont = SelectObject(dc, font);
+        SetTextColor(dc, k == ADDRESS ? RGB(0, 0, 255) : RGB(255, 255, 255));
+        DrawAt(dc, text, {places[k].left, places[k].top}, width, height);
+        SelectObject(dc, initialFont);
+        DeleteObject(font);
+    }
+    LinkRect = places[ADDRESS];
 }
+
+// For a reader the box reads as its three lines, the address a link
+// whose default action is the click's; placed as the paint places them,
+// painted or not.
+static void DescribeAboutText(HWND box, int k, DialogText *text)
+{
+    LoadAboutText(k, text->name);
+    text->role = k == ADDRESS ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
+    text->action = k == ADDRESS ? OPEN_ACTION : 0;
+    RECT client = {}, places[ABOUT_TEXTS];
+    GetClientRect(box, &client);
+    HDC dc = GetDC(box);
+    PlaceAboutTexts(dc, client.right, client.bottom, places);
+    ReleaseDC(box, dc);
+    text->place = places[k];
+}
+
+// A reader's call only posts the click's work, so that nothing runs
+// inside it that could call back into the reader.
+static void OpenLinkLater(HWND box, int)
+{
+    PostMessageA(box, WM_OPEN_LINK, 0, 0);
+}
+
+static DialogObject AboutObject = {
+    {&DialogObjectVtbl}, nullptr, ABOUT_TEXTS, DescribeAboutText, OpenLinkLater};
 
 // Drawn off-screen and copied in one block, so the box never flickers.
 void PaintAbout(HWND hwnd)
@@ -126,10 +182,27 @@ static POINT PointFromLParam(LPARAM lParam)
 
 // No key closes the box and no command is handled: a click outside the
 // link is the only way out.
-INT_PTR CALLBACK AboutDlgProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam)
+static void OpenLink()
+{
+    ShellExecuteA(NULL, NULL, CONTACT_LINK, NULL, NULL, SW_SHOWNORMAL);
+}
+
+INT_PTR CALLBACK AboutDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
+        char caption[80];
+        LoadText(ABOUT_CAPTION, caption, sizeof caption);
+        SetWindowTextA(hwnd, caption);
+        return 1;
+    }
+    case WM_GETOBJECT:
+        return AnswerDialogGetObject(&AboutObject, hwnd, wParam, lParam);
+    case WM_DESTROY:
+        CloseDialogObject(&AboutObject);
+        return 1;
+    case WM_OPEN_LINK:
+        OpenLink();
         return 1;
     case WM_PAINT:
         PaintAbout(hwnd);
@@ -140,7 +213,7 @@ INT_PTR CALLBACK AboutDlgProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam)
         return 1;
     case WM_LBUTTONDOWN:
         if (PtInRect(&LinkRect, PointFromLParam(lParam)))
-            ShellExecuteA(NULL, NULL, CONTACT_LINK, NULL, NULL, SW_SHOWNORMAL);
+            OpenLink();
         else
             EndDialog(hwnd, 0);
         return 1;

@@ -1,6 +1,7 @@
 #include "keycursor.h"
 
 #include "mainwnd.h"
+#include "readout.h"
 
 PackedCell KeyCursorCell = PackCell(0, BOARD_ROWS - 1); // where balls stay longest
 std::int32_t KeyCursorShown;
@@ -15,9 +16,11 @@ static int Clamp(int value, int last)
     return value < 0 ? 0 : value > last ? last : value;
 }
 
-int MoveKeyCursor(WPARAM key)
+// The arrows step from the cell; the first only brings the cursor out
+// where it was left.
+static PackedCell StepFrom(PackedCell cell, WPARAM key)
 {
-    int col = CellCol(KeyCursorCell), row = CellRow(KeyCursorCell);
+    int col = CellCol(cell), row = CellRow(cell);
     switch (key) {
     case VK_LEFT:
         --col;
@@ -32,11 +35,19 @@ int MoveKeyCursor(WPARAM key)
         ++row;
         break;
     default:
-        return 0;
+        return NO_CELL;
     }
-    // The first arrow only brings the cursor out where it was left.
-    if (KeyCursorShown)
-        KeyCursorCell = PackCell(Clamp(col, BOARD_COLS - 1), Clamp(row, BOARD_ROWS - 1));
+    return KeyCursorShown ? PackCell(Clamp(col, BOARD_COLS - 1), Clamp(row, BOARD_ROWS - 1)) : cell;
+}
+
+int MoveKeyCursor(WPARAM key)
+{
+    PackedCell to = key == VK_TAB ? NextGroupStart(KeyCursorShown ? KeyCursorCell : NO_CELL,
+                                                   GetKeyState(VK_SHIFT) < 0 ? -1 : 1)
+                                  : StepFrom(KeyCursorCell, key);
+    if (to == NO_CELL)
+        return 0;
+    KeyCursorCell = to;
     KeyCursorShown = 1;
     // The position that came with the key: asking for the pointer anew
     // costs a round trip to the X server under Wine, as long as a repaint.
@@ -57,8 +68,12 @@ int PointerHasBoard(HWND window, LPARAM point)
     return 1;
 }
 
+// A reader that followed the frame hears that the board took the focus
+// back from its cell.
 void HideKeyCursor()
 {
+    if (KeyCursorShown)
+        AnnounceBoardFocus();
     KeyCursorShown = 0;
 }
 
@@ -70,9 +85,7 @@ void DrawKeyCursor()
 {
     if (!KeyCursorShown)
         return;
-    int left = BoardLeft + CellCol(KeyCursorCell) * CellSize;
-    int top = BoardTop + CellRow(KeyCursorCell) * CellSize;
-    RECT ring = {left, top, left + CellSize, top + CellSize};
+    RECT ring = CellRect(KeyCursorCell);
     HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     FrameRect(BackBuffer, &ring, white);
     InflateRect(&ring, -1, -1);

@@ -13,8 +13,10 @@ extern PackedCell KeyCursorCell;    // the bottom-left cell until an arrow key m
 extern std::int32_t KeyCursorShown; // 1 while the keyboard has the board
 
 // For an arrow key: shows the cursor where it is, or when it already
-// shows, moves it one cell, stopping at the board's edges. 0 for any
-// other key.
+// shows, moves it one cell, stopping at the board's edges. Tab, and Tab
+// with Shift, move it to the next or previous group's first cell, or
+// from hiding to the first or the last group. 0 for any other key, and
+// for Tab on a board without a group.
 int MoveKeyCursor(WPARAM key);
 
 // Whether a pointer message at client point belongs to the pointer: only

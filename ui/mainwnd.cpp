@@ -89,6 +89,12 @@ int CreateMainWindow()
     return 1;
 }
 
+RECT CellRect(PackedCell cell)
+{
+    int left = BoardLeft + CellCol(cell) * CellSize, top = BoardTop + CellRow(cell) * CellSize;
+    return {left, top, left + CellSize, top + CellSize};
+}
+
 PackedCell CellAtPoint(int x, int y)
 {
     if (x >= BoardLeft && y >= BoardTop) {
@@ -285,8 +291,10 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_DESTROY:
         // A language switch destroys the window without ending the game.
-        if (Recreating == 0)
+        if (Recreating == 0) {
+            DisconnectBoardObject();
             PostQuitMessage(0);
+        }
         return 0;
     case WM_COMMAND:
         return OnCommand(hwnd, wParam, lParam);

@@ -24,6 +24,9 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 // The cell under a packed client point, or NO_CELL (and no highlight).
 PackedCell PointToCell(LPARAM point);
 
+// Where a cell of the board lies, in client coordinates.
+RECT CellRect(PackedCell cell);
+
 // The cell under client point x, y, or NO_CELL; the highlight stays.
 PackedCell CellAtPoint(int x, int y);
 

@@ -11,13 +11,11 @@
 // lower row when highlighted.
 static void DrawCells()
 {
-    for (int col = 0; col < BOARD_COLS; ++col) {
-        for (int row = 0; row < BOARD_ROWS; ++row) {
-            int i = CellIndex(col, row);
-            int sourceY = HighlightMap[i] == 1 ? CellSize : 0;
-            BitBlt(BackBuffer, BoardLeft + col * CellSize, BoardTop + row * CellSize, CellSize,
-                   CellSize, SpriteSheet, Board[i] * CellSize, sourceY, SRCCOPY);
-        }
+    for (int i = 0; i < BOARD_CELLS; ++i) {
+        RECT cell = CellRect(CellOfIndex(i));
+        int sourceY = HighlightMap[i] == 1 ? CellSize : 0;
+        BitBlt(BackBuffer, cell.left, cell.top, CellSize, CellSize, SpriteSheet,
+               Board[i] * CellSize, sourceY, SRCCOPY);
     }
 }
 

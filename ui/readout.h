@@ -8,12 +8,17 @@ constexpr int CellChild(int index)
 {
     return index + 1;
 }
+constexpr int ChildCell(int child)
+{
+    return child - 1;
+}
 
 // Texts of at most 80 bytes, but the board's value, which is the whole
 // status line: BOARD_VALUE_SIZE.
 constexpr int BOARD_VALUE_SIZE = 256;
 void FormatBoardName(char *text);
 void FormatBoardValue(char *text);
+void FormatBoardDescription(char *text); // the balls left and the groups among them
 void FormatCellName(int index, char *text);
 int FormatCellValue(int index, char *text); // 0 for an empty cell, which has no value
 
@@ -24,6 +29,9 @@ int FocusedChild();
 
 // The frame has appeared or moved, or what lies under it has changed.
 void AnnounceFrame();
+
+// The pointer has taken the board from the frame.
+void AnnounceBoardFocus();
 
 // A move, Undo or New changed the board, the score and the status line.
 void AnnounceBoardChange();

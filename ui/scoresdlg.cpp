@@ -1,3 +1,5 @@
+#include "dialogobject.h"
+
 #include "scoresdlg.h"
 
 #include "engine/game.h"
@@ -9,6 +11,8 @@
 #include "store/settings.h"
 #include "commands.h"
 #include "wintools.h"
+
+static const int EMPTY_ROW = 24; // what a reader hears of a row without a name
 
 int ScoreRowTop(int k, int clientHeight)
 {
@@ -32,12 +36,17 @@ void FormatScoreRow(int k, char left[20], char right[20])
     wsprintfA(right, "%i", entry.score);
 }
 
+static RECT ScoreRowRect(int k, int width, int height)
+{
+    int top = ScoreRowTop(k, height);
+    return {10, top, width - 10, top + 18};
+}
+
 static void PaintScoreRow(HDC dc, int k, int width, int height)
 {
     char left[20], right[20];
     FormatScoreRow(k, left, right);
-    int top = ScoreRowTop(k, height);
-    RECT row = {10, top, width - 10, top + 18};
+    RECT row = ScoreRowRect(k, width, height);
     DrawTextA(dc, left, -1, &row, DT_NOPREFIX); // a name shows as typed, "&" and all
     DrawTextA(dc, right, -1, &row, DT_RIGHT);
 }
@@ -57,6 +66,28 @@ static void PaintScores(HWND dialog)
     DeleteObject(font);
     EndPaint(dialog, &ps);
 }
+
+// A row as a reader speaks it: "1 - Alice, 421", the name as typed.
+static void DescribeScoreRow(HWND dialog, int k, DialogText *text)
+{
+    char left[20], right[20];
+    FormatScoreRow(k, left, right);
+    if (HighScoreTable[k].name[0] == '\0') {
+        char format[80];
+        LoadText(EMPTY_ROW, format, sizeof format);
+        wsprintfA(text->name, format, k + 1);
+    } else {
+        wsprintfA(text->name, "%s, %s", left, right);
+    }
+    text->role = ROLE_SYSTEM_STATICTEXT;
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    text->place = ScoreRowRect(k, client.right, client.bottom);
+    text->action = 0;
+}
+
+static DialogObject ScoresObject = {
+    {&DialogObjectVtbl}, nullptr, HIGH_SCORE_COUNT, DescribeScoreRow, nullptr};
 
 static void InitScores(HWND dialog)
 {
@@ -82,6 +113,7 @@ static void ResetAndRedraw(HWND dialog)
     ResetHighScores();
     InvalidateRect(dialog, NULL, TRUE);
     SendMessageA(dialog, WM_PAINT, 0, 0); // the emptied table shows before we return
+    AnnounceDialogTexts(&ScoresObject, dialog);
 }
 
 static INT_PTR OnScoresCommand(HWND dialog, WPARAM wParam, LPARAM lParam)
@@ -113,6 +145,11 @@ INT_PTR CALLBACK ScoresDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         return 1;
     case WM_PAINT:
         PaintScores(dialog);
+        return 0;
+    case WM_GETOBJECT:
+        return AnswerDialogGetObject(&ScoresObject, dialog, wParam, lParam);
+    case WM_DESTROY:
+        CloseDialogObject(&ScoresObject);
         return 0;
     }
     return 0;

@@ -24,6 +24,7 @@ static int RunMessageLoop(HACCEL accelerators)
 // blanks after the program's name.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    LimitLibrarySearch();
     ParseCommandLine(SkipProgramName(GetCommandLineA()));
     Instance = instance;
     if (!LoadSettings()) // the installation message has been shown

@@ -625,6 +625,13 @@ listen_as_reader() {
     heard_after 0 '^listening' >/dev/null || fail "no screen reader could listen to the game"
 }
 
+# What a reader finds in the window captioned TITLE, as screen_reader
+# reads it; a copy goes to $SHOTS/read.txt.
+read_as_reader() {
+    "$RUN" "$PREFIX" "$(dirname "$PLACE")/screen_reader.exe" read "$1" | tr -d '\r' |
+        tee "$SHOTS/read.txt"
+}
+
 # The first line heard after the first N that matches PATTERN, within 10 s.
 heard_after() {
     local i
@@ -668,6 +675,7 @@ heard_as_painted() {
 scenario_screen_reader() {
     local t=$'\t' focused=selected,focused,focusable group="group of 150, 21904 points"
     local status="Selected glombs: 150, Possible score: 21904, Score: 0"
+    store_table "R&D:421"
     start_game -1
     listen_as_reader
     # The first arrow only brings the frame out, on the bottom-left cell.
@@ -678,6 +686,31 @@ scenario_screen_reader() {
     # The board's focus, as a reader asks for it when it starts.
     LINE=$("$RUN" "$PREFIX" "$(dirname "$PLACE")/screen_reader.exe" focus | tr -d '\r')
     [ "$(cut -f1-2 <<<"$LINE")" = "focus${t}20" ] || fail "the board's focus is: $LINE"
+    # Tab goes to the first cell of the next group, here the only one's.
+    hear '^focus' "focus${t}10${t}cell${t}Blue, column 1, row 1${t}$group${t}$focused" Tab
+    [ "$(read_as_reader Glomb | head -1 | cut -f8)" = "150 glombs left, 1 group" ] ||
+        fail "the board's description is not its count of balls and groups"
+
+    # The table row by row, then OK; the About box's lines and its link.
+    xdotool key alt+g h
+    wait_for_dialog || fail "Game > High scores opened nothing"
+    [ "$(read_as_reader "High scores" | head -7 | cut -f1,3,4 | tr '\t' '|')" = "$(
+        printf '%s\n' "self|client|High scores" "child|static text|1 - R&D, 421" \
+            "child|static text|2 - empty" "child|static text|3 - empty" \
+            "child|static text|4 - empty" "child|static text|5 - empty" "control|client|OK"
+    )" ] || fail "a reader does not hear the table and its OK button: $(cat "$SHOTS/read.txt")"
+    xdotool key Return
+    wait_for_no_dialog || fail "Return did not close the high-score dialog"
+    xdotool key i
+    wait_for_dialog || fail "i opened no About box"
+    [ "$(read_as_reader "About Glomb" | cut -f1,3,4,9 | tr '\t' '|')" = "$(
+        printf '%s\n' "self|client|About Glomb|" "child|static text|Program by|" \
+            "child|static text|Glomb Team|" "child|link|glomb@example.org|Open"
+    )" ] || fail "a reader does not hear the About box: $(cat "$SHOTS/read.txt")"
+    local x y
+    read -r x y <<<"$(read_as_reader "About Glomb" | head -1 | cut -f7)"
+    xdotool mousemove $((x + 3)) $((y + 3)) click 1 # as a reader routes the pointer
+    wait_for_no_dialog || fail "a click where the reader places the box did not close it"
 
     # The status line, as painted, then the frame's cell again.
     hear '^value' "value${t}0${t}table${t}Glomb board${t}$status${t}focusable" alt+g n
@@ -691,6 +724,11 @@ scenario_screen_reader() {
         "focus${t}10${t}cell${t}Blu, colonna 1, riga 1${t}gruppo di 150, 21904 punti${t}$focused" \
         Down Left
     heard_as_painted italian
+    # The pointer takes the board: the reader's focus leaves the cell.
+    HEARD=$(tr -d '\r' <"$SHOTS/heard.txt" | wc -l)
+    xdotool mousemove $((BX + CELL / 2)) $((BY + CELL / 2))
+    heard_after "$HEARD" '^focus\t0\ttable' >/dev/null ||
+        fail "the pointer hid the frame, and the reader still has its cell"
     close_game
     GAME_PID=$OTHER_PID stop_game
 }

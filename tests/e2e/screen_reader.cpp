@@ -6,11 +6,17 @@
 //                         through AccessibleObjectFromEvent, for SECONDS
 //   screen_reader focus   a line for the child that the board's accFocus
 //                         names
+//   screen_reader read TITLE
+//                         a line for the client object of the window
+//                         captioned TITLE, then one for each child that
+//                         AccessibleChildren finds; a control's line is
+//                         read from the control's own client object
 //
 // Each line, tab-separated: the event (focus or value), the child id, its
 // role, name, value and state as the system words them, and its screen
-// rectangle: left top width height. Texts are in UTF-8. Exits with 1
-// while there is no game to read.
+// rectangle: left top width height; read adds the description and the
+// default action. Texts are in UTF-8. Exits with 1 while there is no
+// such window.
 #include <windows.h>
 
 #include <oleacc.h>
@@ -32,7 +38,7 @@ static void PrintText(BSTR text)
     SysFreeString(text);
 }
 
-static void PrintChild(const char *event, IAccessible *object, VARIANT child)
+static void PrintChild(const char *event, IAccessible *object, VARIANT child, bool more = false)
 {
     BSTR name = nullptr, value = nullptr;
     VARIANT role = {}, state = {}; // VT_EMPTY and 0 where a call fails
@@ -47,14 +53,23 @@ static void PrintChild(const char *event, IAccessible *object, VARIANT child)
     std::printf("%s\t%ld\t%s", event, V_I4(&child), text);
     PrintText(name);
     PrintText(value);
-    const char *comma = "\t"; // the state's bits, lowest first
+    const char *comma = ""; // the state's bits, lowest first
+    std::printf("\t");
     for (DWORD bit = 1; bit; bit <<= 1) {
         if ((V_I4(&state) & bit) && GetStateTextA(bit, text, sizeof text)) {
             std::printf("%s%s", comma, text);
             comma = ",";
         }
     }
-    std::printf("\t%ld %ld %ld %ld\n", x, y, w, h);
+    std::printf("\t%ld %ld %ld %ld", x, y, w, h);
+    if (more) {
+        BSTR description = nullptr, action = nullptr;
+        object->get_accDescription(child, &description);
+        object->get_accDefaultAction(child, &action);
+        PrintText(description);
+        PrintText(action);
+    }
+    std::printf("\n");
     std::fflush(stdout);
 }
 
@@ -131,14 +146,55 @@ static int ReadFocus(HWND game)
     return 0;
 }
 
+static VARIANT Self()
+{
+    VARIANT self;
+    V_VT(&self) = VT_I4;
+    V_I4(&self) = CHILDID_SELF;
+    return self;
+}
+
+static int ReadAll(HWND window)
+{
+    IAccessible *object = nullptr;
+    if (AccessibleObjectFromWindow(window, OBJID_CLIENT, AccessibleIid,
+                                   reinterpret_cast<void **>(&object)) != S_OK)
+        return 2;
+    PrintChild("self", object, Self(), true);
+    LONG count = 0, got = 0;
+    VARIANT children[200];
+    object->get_accChildCount(&count);
+    AccessibleChildren(object, 0, count < 200 ? count : 200, children, &got);
+    for (LONG i = 0; i < got; ++i) {
+        if (V_VT(&children[i]) != VT_DISPATCH) {
+            PrintChild("child", object, children[i], true);
+            continue;
+        }
+        HWND control = nullptr;
+        IAccessible *own = nullptr;
+        WindowFromAccessibleObject(reinterpret_cast<IAccessible *>(V_DISPATCH(&children[i])),
+                                   &control);
+        if (AccessibleObjectFromWindow(control, OBJID_CLIENT, AccessibleIid,
+                                       reinterpret_cast<void **>(&own)) == S_OK) {
+            PrintChild("control", own, Self(), true);
+            own->Release();
+        }
+        VariantClear(&children[i]);
+    }
+    object->Release();
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
-    HWND game = FindWindowA("Glomb", nullptr);
+    bool read = argc > 2 && lstrcmpA(argv[1], "read") == 0;
+    HWND game = read ? FindWindowA(nullptr, argv[2]) : FindWindowA("Glomb", nullptr);
     if (!game)
         return 1;
     CoInitialize(nullptr);
-    int result = argc > 2 && lstrcmpA(argv[1], "listen") == 0 ? Listen(game, std::atoi(argv[2]))
-                                                              : ReadFocus(game);
+    int result = read                                           ? ReadAll(game)
+                 : argc > 2 && lstrcmpA(argv[1], "listen") == 0 ? Listen(game, std::atoi(argv[2]))
+                                                                : ReadFocus(game);
     CoUninitialize();
     return result;
 }

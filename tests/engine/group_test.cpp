@@ -76,3 +76,41 @@ TEST_F(GroupSearch, NextSearchFirstClearsTheMarksOfTheLast)
     EXPECT_EQ(0, FindGroup(PackCell(3, 9)));
     EXPECT_EQ(Text({"BBRG", "GGRB"}), BoardText());
 }
+
+TEST_F(GroupSearch, CountOffTheBoardIsZeroAndLeavesBoardAndHighlight)
+{
+    SetBoard({"BB"});
+    std::memset(HighlightMap, 1, sizeof HighlightMap);
+    for (PackedCell cell : {NO_CELL, PackedCell(0xFFFFFFFF), PackCell(15, 9), PackCell(0, 10)})
+        EXPECT_EQ(0, CountGroup(cell)) << std::hex << "cell 0x" << cell;
+    EXPECT_EQ(2, CountGroup(PackCell(1, 9)));
+    EXPECT_EQ(Text({"BB"}), BoardText());
+    EXPECT_EQ(BOARD_CELLS, std::count(std::begin(HighlightMap), std::end(HighlightMap), 1));
+}
+
+// Columns from the left, each from the bottom up; lone balls are skipped.
+TEST_F(GroupSearch, GroupJumpsFollowReadingOrderAndWrap)
+{
+    SetBoard({"G..R", "GBRR", "BBGB"});
+    EXPECT_EQ(3, CountGroups());
+    const PackedCell blue = PackCell(0, 9), green = PackCell(0, 8), red = PackCell(2, 8);
+    EXPECT_EQ(blue, NextGroupStart(NO_CELL, 1));
+    EXPECT_EQ(red, NextGroupStart(NO_CELL, -1));
+    EXPECT_EQ(green, NextGroupStart(PackCell(1, 9), 1)); // from any cell of the blue group
+    EXPECT_EQ(red, NextGroupStart(green, 1));
+    EXPECT_EQ(blue, NextGroupStart(red, 1));
+    EXPECT_EQ(green, NextGroupStart(PackCell(3, 7), -1)); // a group counts from its first cell
+    EXPECT_EQ(red, NextGroupStart(PackCell(3, 9), -1));   // a lone ball where it lies
+    EXPECT_EQ(red, NextGroupStart(PackCell(1, 7), 1));    // and so does an empty cell
+    EXPECT_EQ(Text({"G..R", "GBRR", "BBGB"}), BoardText());
+}
+
+TEST_F(GroupSearch, NoGroupsLeftMeansNoJump)
+{
+    SetBoard({"BGB"});
+    EXPECT_EQ(0, CountGroups());
+    EXPECT_EQ(NO_CELL, NextGroupStart(NO_CELL, 1));
+    EXPECT_EQ(NO_CELL, NextGroupStart(PackCell(1, 9), -1));
+    SetBoard({"BB"});
+    EXPECT_EQ(PackCell(0, 9), NextGroupStart(PackCell(1, 9), 1)); // the only group comes back
+}

@@ -36,6 +36,13 @@ static const struct {
     {17, "gruppo di %i, %i punti"},
     {18, "gruppo di %i, %i punto"},
     {19, "isolata"},
+    {20, "%i glombi rimaste"},
+    {21, "%i glombo rimasta"},
+    {22, "%i gruppi"},
+    {23, "%i gruppo"},
+    {24, "%i - vuoto"},
+    {25, "Informazioni su Glomb"},
+    {26, "Apri"},
     {51, "Selected glombs: %i"},
     {52, "Score: %i"},
     {53, "Cannot undo."},
@@ -58,6 +65,13 @@ static const struct {
     {67, "group of %i, %i points"},
     {68, "group of %i, %i point"},
     {69, "alone"},
+    {70, "%i glombs left"},
+    {71, "%i glomb left"},
+    {72, "%i groups"},
+    {73, "%i group"},
+    {74, "%i - empty"},
+    {75, "About Glomb"},
+    {76, "Open"},
 };
 
 static std::string LoadId(int id)
