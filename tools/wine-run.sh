@@ -11,6 +11,7 @@
 # screen of their own (1024x768, 24 bits) unless GLOMB_USE_DISPLAY=1 asks
 # for the caller's display. A persistent wineserver makes every later
 # Wine process start in a fraction of a second instead of seconds.
+# GLOMB_DLL_OVERRIDES adds a test's own DLL overrides to the runner's.
 #
 # Where this machine runs 32-bit x86 code, Debian's wine runs both the
 # i686 and the x86_64 programs. Where it does not, its 32-bit loader
@@ -27,8 +28,9 @@ shift
 
 export WINEPREFIX="$PREFIX"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=" # never offer Mono or Gecko
-STATE="$PREFIX.state"                     # "display xvfb-pid" of our screen
+# Never offer Mono or Gecko.
+export WINEDLLOVERRIDES="mscoree,mshtml=${GLOMB_DLL_OVERRIDES:+;$GLOMB_DLL_OVERRIDES}"
+STATE="$PREFIX.state" # "display xvfb-pid" of our screen
 TOOLS=$(cd "$(dirname "$0")" && pwd)
 
 if ! { [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; }; then

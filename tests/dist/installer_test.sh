@@ -5,13 +5,15 @@
 # uninstalls it keeping the high scores, installs it again through the
 # pages in Italian and starts it from the last one, and uninstalls it
 # with the scores. The installer, the uninstaller and the game are 32-bit
-# programs.
+# programs. The first installation runs from a folder where a web page
+# has left libraries named as those the installer loads (PLANTED_DLL).
 #
 #   installer_test.sh SOURCE_DIR PREFIX BUILD_DIR DIST_DIR KEY_ACCESS_EXE WINDOW_PLACE_EXE
+#                     PLANTED_DLL
 set -uo pipefail
 
 src=$1 prefix=$2 dist=$4
-build=$(realpath "$3") key_access=$(realpath "$5") place=$(realpath "$6")
+build=$(realpath "$3") key_access=$(realpath "$5") place=$(realpath "$6") planted=$7
 exe="$build/ui/glomb.exe"
 # Wine names its files in the locale's character set: a UTF-8 one keeps
 # "Glömb" one folder whatever the caller's locale. English texts too.
@@ -36,8 +38,20 @@ reg32 delete "$KEY" /f >/dev/null 2>&1
 uninstall_entry delete /f >/dev/null 2>&1
 rm -rf "$dir" "$default_dir"
 
-echo "--- a first installation, into a folder of the player's own"
-timeout 60 wine "$setup" /S "/D=${folder_words[0]}" "${folder_words[@]:1}"
+echo "--- a first installation, from Downloads, into a folder of the player's own"
+# The libraries that the installer's own code loads, searched for as
+# Windows does (n,b): it must take each from the system. Wine's user32
+# loads version.dll and uxtheme.dll from any program's folder, so those
+# two cannot be tried here.
+planted_names=(userenv setupapi apphelp propsys dwmapi cryptbase oleacc clbcatq ntmarta shfolder)
+downloads="$build/tests/dist/downloads"
+rm -rf "$downloads" && mkdir -p "$downloads" && cp "$setup" "$downloads/"
+for name in "${planted_names[@]}"; do cp "$planted" "$downloads/$name.dll"; done
+overrides=$(IFS=,; echo "${planted_names[*]}")
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$overrides=n,b" timeout 60 wine "$downloads/${setup##*/}" /S \
+    "/D=${folder_words[0]}" "${folder_words[@]:1}"
+no_planted_ran() { ! compgen -G "$downloads/*.loaded"; }
+check "the installer ran none of the libraries left beside it" no_planted_ran
 check "the installer puts the game and its uninstaller in that folder" \
     wait_for test -f "$dir/uninstall.exe" -a -f "$dir/glomb.exe"
 check "the installed game is the one built" cmp "$exe" "$dir/glomb.exe"

@@ -30,9 +30,10 @@ static const GUID AccessibleIid = {
 
 static void PrintText(BSTR text)
 {
+    // A text too long for the buffer leaves it undefined: print none.
     char utf8[1000] = "";
-    if (text)
-        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    if (text && !WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr))
+        utf8[0] = '\0';
     std::printf("\t%s", utf8);
     SysFreeString(text);
 }
@@ -40,9 +41,7 @@ static void PrintText(BSTR text)
 static void PrintChild(const char *event, IAccessible *object, VARIANT child, bool more = false)
 {
     BSTR name = nullptr, value = nullptr;
-    VARIANT role, state;
-    VariantInit(&role);
-    VariantInit(&state);
+    VARIANT role = {}, state = {}; // VT_EMPTY and 0 where a call fails
     LONG x = 0, y = 0, w = 0, h = 0;
     object->get_accName(child, &name);
     object->get_accValue(child, &value);
