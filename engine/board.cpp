@@ -149,7 +149,8 @@ PackedCell NextGroupStart(PackedCell cell, int step)
         from = group[i] >= 0 ? group[i] : ScanPosition(i);
     }
     for (int k = 1; k <= BOARD_CELLS; ++k) {
-        int p = ((from + step * k) % BOARD_CELLS + BOARD_CELLS) % BOARD_CELLS;
+        int p = from + step * k; // within one length of the board either way
+        p += p < 0 ? BOARD_CELLS : p >= BOARD_CELLS ? -BOARD_CELLS : 0;
         if (StartsGroup(group, size, p))
             return ScanCell(p);
     }
