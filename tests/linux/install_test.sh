@@ -64,6 +64,9 @@ printf '%s\n' 'WINE REGISTRY Version 2' ';; All keys relative to REGISTRY\\Machi
     '[Software\\Wow6432Node\\Other] 1796794271' '"x"="y"' >"$data/prefix/system.reg"
 
 DESTDIR="$work/stage" install_as install "$exe" >/dev/null
+DESTDIR="$work/amp" PREFIX='/opt/a&b' "$src/tools/linux/install.sh" install "$exe" >/dev/null
+check "a PREFIX with & goes into the desktop entry as typed" \
+    grep -qxF 'Exec="/opt/a&b/bin/glomb"' "$work/amp/opt/a&b/share/applications/$id.desktop"
 install_as install "$exe" >"$work/install.log"
 check "a DESTDIR installation holds the same files, and the earlier version's are gone" \
     diff <(files_under "$work/stage$prefix") \
