@@ -146,11 +146,9 @@ uninstall_files() {
         fi
     done <<<"$FILES"
     rmdir "$DEST/lib/glomb" 2>/dev/null || true
-    if [ -e "$TEMPLATE" ] || [ -L "$TEMPLATE" ]; then
-        rm -rf -- "$TEMPLATE" "$TEMPLATE".??????
-        rmdir "$(dirname "$TEMPLATE")" 2>/dev/null || true
-        echo "  $TEMPLATE"
-    fi
+    if [ -e "$TEMPLATE" ] || [ -L "$TEMPLATE" ]; then echo "  $TEMPLATE"; fi
+    rm -rf -- "$TEMPLATE" "$TEMPLATE".?????? "$TEMPLATE.log"
+    rmdir "$(dirname "$TEMPLATE")" 2>/dev/null || true
     remove_old_files
     refresh_caches
     echo "The high scores stay: each player's are in ${XDG_DATA_HOME:-~/.local/share}/glomb,"
