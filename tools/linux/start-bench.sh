@@ -99,6 +99,7 @@ row() { # row NAME FILE MEDIAN RATIO
     printf '  %-50s %9.2f s %12s %8.2f\n' "$1" "$3" "$(range "$2")" "$4"
 }
 {
+    echo
     printf '%-52s %12s %12s %8s\n' "Linux start until the game's window is mapped (median of $ROUNDS)" \
         "time" "range" "ratio"
     row "a new player's first start, from the package's prefix" "$WORK/first" "$first" \
