@@ -73,12 +73,16 @@ play: deps
 	@$(MAKE) --no-print-directory game$(subst win,,$(ARCH))
 	tools/play.sh $(ARGS)
 
-bench: deps game32
+# The Linux starts come last, from the x86_64 game that the package carries.
+bench: deps game32 game64
 	cmake --preset native >/dev/null
 	cmake --build --preset native --target engine_bench
 	cmake --preset $(ARCH) >/dev/null
 	cmake --build --preset $(ARCH) --target glomb ui_bench startup_bench
+	cmake --build --preset win64 --target empty_window
 	tools/bench-report.sh build/native build/$(ARCH) build/win32/ui/glomb.exe build/bench-report.txt
+	tools/linux/start-bench.sh build/win64/ui/glomb.exe build/win64/tests/linux/empty_window.exe \
+		build/bench-report.txt
 
 # The installer, a zip for manual installation, the Debian package and
 # their sums, built from the game alone; the same commit gives the same

@@ -2,17 +2,19 @@
 # Installs Glomb the Linux ways for a throw-away HOME, on a screen of its
 # own, and uses it as a player would:
 # - make install into ~/.local over an earlier version's files and 64-bit
-#   prefix; its first start shows a notice, keeps that version's scores
-#   and language, and a menu launch meanwhile starts no second game;
+#   prefix; its first start copies the prefix that make install made and
+#   keeps that version's scores and language;
 # - a game that enters the high-score table; the About box as the README
-#   shows it; a reinstall and a start that still has the score; an
-#   uninstall that keeps it;
+#   shows it; a reinstall and a start from the menu entry that still has
+#   the score; an uninstall that keeps it;
 # - the Debian package: lintian, a version that apt upgrades over the
 #   1.0.0.1 one, the software-centre catalogue, a real installation (as
 #   root, when no other Glomb is installed; otherwise unpacked into a
-#   throw-away root), a start from its menu entry with the player's data
-#   and one for a new player, and a removal and purge that leave only the
-#   players' data.
+#   throw-away root, with the prefix for new players made as the package
+#   makes it), a start from its menu entry with the player's data and one
+#   for a new player of another user, which copies that prefix; the
+#   trigger that makes it again when Wine changes; and a removal and
+#   purge that leave only the players' data.
 #
 #   install_test.sh SOURCE_DIR GLOMB_EXE WORK_DIR
 set -uo pipefail
@@ -62,10 +64,14 @@ printf '%s\n' 'WINE REGISTRY Version 2' ';; All keys relative to REGISTRY\\Machi
     '[Software\\Wow6432Node\\Other] 1796794271' '"x"="y"' >"$data/prefix/system.reg"
 
 DESTDIR="$work/stage" install_as install "$exe" >/dev/null
+DESTDIR="$work/amp" PREFIX='/opt/a&b' "$src/tools/linux/install.sh" install "$exe" >/dev/null
+check "a PREFIX with & goes into the desktop entry as typed" \
+    grep -qxF 'Exec="/opt/a&b/bin/glomb"' "$work/amp/opt/a&b/share/applications/$id.desktop"
 install_as install "$exe" >"$work/install.log"
 check "a DESTDIR installation holds the same files, and the earlier version's are gone" \
     diff <(files_under "$work/stage$prefix") \
-    <(files_under "$prefix" | grep -v -e '^./share/glomb/prefix/' -e '^./share/glomb/lock$')
+    <(files_under "$prefix" | grep -v -e '^./share/glomb/prefix/' -e '^./share/glomb/lock$' -e '^./var/')
+check "and make install made the prefix for new players" test -f "$prefix/var/lib/glomb/wine64/system.reg"
 check "the installation says where the launcher went" grep -q "$prefix/bin/glomb" "$work/install.log"
 check "the desktop entry validates" desktop-file-validate "$entry"
 check "the AppStream data validates" \
@@ -80,7 +86,6 @@ check "the icons are 16 to 256 pixels square" diff <(sizes) \
 windows() { xdotool search --onlyvisible --classname '^glomb\.exe$' 2>/dev/null; }
 two_windows() { [ "$(windows | wc -l)" -ge 2 ]; }
 one_window() { [ "$(windows | wc -l)" -eq 1 ]; }
-notice_shows() { xdotool search --onlyvisible --name '^Glomb$' | grep -vxF "$(windows)"; }
 game_is_gone() { ! kill -0 "$1" 2>/dev/null; }
 has_score() { reg_value _1n | grep -q 'REG_SZ *Ada$' && reg_value _1s | grep -q 'REG_DWORD *0x5978$'; }
 
@@ -110,18 +115,12 @@ start_and_check() { # start_and_check LAUNCHER STARTS WHAT CHECK...
     timeout 30 wineserver -w # the registry is on disk
 }
 
-# First start: a one-colour game, and meanwhile the menu entry, run by
-# GLib as a desktop runs it.
+# First start: a one-colour game.
 "$prefix/bin/glomb" -1 >>"$log" 2>&1 &
 game=$!
-check "a notice shows while Wine is prepared" wait_for notice_shows
-import -window root "$work/first-start.png"
-gio launch "$entry" >>"$log" 2>&1
-check "the menu entry meanwhile says that the game is being prepared" \
-    wait_for grep -q 'another start of Glomb is preparing' "$log"
-check "the game opens once the preparation is done" wait_for windows
-check "and the notice has gone" wait_for eval '! notice_shows'
-sleep 2
+check "the first start opens the game" wait_for windows
+check "from the prefix that make install made, with no preparing of Wine" \
+    eval '! grep -q "preparing Wine in" "$log"'
 check "only one game opened" one_window
 mine=$(windows | head -1)
 class=$(xprop -id "$mine" WM_CLASS 2>/dev/null | sed -n 's/.*", "\(.*\)"$/\1/p')
@@ -159,12 +158,14 @@ wait "$game"
 check "the game ends by Alt+F4 and the launcher passes on its exit code 0" test $? -eq 0
 timeout 30 wineserver -w # the registry is on disk
 
+# The menu entry, run by GLib as a desktop runs it.
+menu_entry() { gio launch "$entry"; }
 install_as install "$exe" >/dev/null
-start_and_check "$prefix/bin/glomb" "after a reinstall the game starts again" \
+start_and_check menu_entry "after a reinstall the game starts again from its menu entry" \
     "and the score is still there" has_score
 
 install_as uninstall >"$work/uninstall.log"
-check "uninstalling removes every installed file" \
+check "uninstalling removes every installed file, and the prefix for new players" \
     test -z "$(files_under "$prefix" | grep -v '^./share/glomb/')"
 check "uninstalling keeps the scores" grep -q '"_1s"=dword:00005978' "$WINEPREFIX/system.reg"
 check "and says where they are" grep -q "$data" "$work/uninstall.log"
@@ -192,22 +193,47 @@ if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W glomb >/dev/null 2>&1; then
 else
     echo "skipped: a real installation (needs root and no other Glomb); using an unpacked one"
     root="$work/root"
+    "$root/usr/lib/glomb/prepare-prefix" template "$root/var/lib/glomb/wine64" # as postinst does
 fi
+templates="$root/var/lib/glomb"
+check "the installation made the prefix for new players, readable by all" \
+    test "$(stat -c %a "$templates/wine64/" "$templates/wine64/system.reg")" = $'755\n644'
+
 launcher=$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$root/usr/share/applications/$id.desktop")
 check "its menu entry starts /usr/games/glomb" test "$launcher" = /usr/games/glomb
 start_and_check "$root$launcher" "the package's launcher starts the game, with the same data" \
     "and the score" has_score
+# A new player, who as another user than root finds the prefix to copy
+# in a folder of root's.
 newcomer="$work/newcomer"
-HOME=$newcomer WINEPREFIX="$newcomer/.local/share/glomb/wine64" start_and_check "$root$launcher" \
-    "and for a new player prepares Wine and opens the game" \
-    "which keeps its language in its 64-bit key" eval 'reg_value Lang | grep -q REG_DWORD'
+mkdir -p "$newcomer"
+as_newcomer=()
+if [ "$(id -u)" -eq 0 ]; then
+    chown nobody "$newcomer"
+    as_newcomer=(runuser -u nobody --)
+fi
+newcomer_starts() { "${as_newcomer[@]}" env HOME="$newcomer" "$root$launcher" >>"$log" 2>&1; }
+newcomer_saved() {
+    "${as_newcomer[@]}" env WINEPREFIX="$newcomer/.local/share/glomb/wine64" timeout 30 wineserver -w
+    grep -q '"Lang"=dword' "$newcomer/.local/share/glomb/wine64/system.reg"
+}
+start_and_check newcomer_starts "and a new player's first start opens the game" \
+    "from a copy of that prefix, which keeps the language in its 64-bit key" \
+    eval '! grep -q "preparing Wine in $newcomer" "$log" && newcomer_saved'
 
 if [ -z "$root" ]; then
+    # As after an upgrade of Wine, which changes the wine.inf of libwine.
+    printf '1\r\n' >"$templates/wine64/.update-timestamp"
+    dpkg-trigger --no-await /usr/share/wine/wine.inf
+    dpkg --triggers-only glomb >>"$work/apt.log" 2>&1
+    check "a change of Wine's wine.inf makes the prefix for new players again" \
+        grep -q "^$(stat -c %Y /usr/share/wine/wine.inf)" "$templates/wine64/.update-timestamp"
     apt-get remove -y -qq -o DPkg::Lock::Timeout=300 glomb >>"$work/apt.log" 2>&1
     check "removing the package takes the launcher away" test ! -e /usr/games/glomb
     apt-get purge -y -qq -o DPkg::Lock::Timeout=300 glomb >>"$work/apt.log" 2>&1
-    check "after a purge nothing of the package is left" eval \
-        '! dpkg-query -W glomb && [ -z "$(cd "$work/root" && find . ! -type d -exec test -e /{} \; -print)" ]'
+    check "after a purge nothing of the package is left, nor the prefix for new players" eval \
+        '! dpkg-query -W glomb && [ ! -e "$templates" ] &&
+         [ -z "$(cd "$work/root" && find . ! -type d -exec test -e /{} \; -print)" ]'
     check "and the player's scores are still there" grep -q '"_1s"=dword:00005978' "$WINEPREFIX/system.reg"
 fi
 

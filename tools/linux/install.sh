@@ -18,6 +18,11 @@ PREFIX=${PREFIX:-$HOME/.local}
 DESTDIR=${DESTDIR:-}
 BINDIR=${BINDIR:-bin}
 DEST="$DESTDIR$PREFIX"
+# The Wine prefix that new players' first starts copy, where the launcher
+# looks for it: in the installation's var/lib, which for /usr is /var/lib.
+ROOT_OF_VAR=$PREFIX
+[ "$(basename "$PREFIX")" != usr ] || ROOT_OF_VAR=$(dirname "$PREFIX")
+TEMPLATE="$DESTDIR${ROOT_OF_VAR%/}/var/lib/glomb/wine64"
 # The AppStream id, which also names the desktop entry, the icons and the
 # metadata. It lies in GitHub's namespace, as AppStream suggests for a
 # project without a domain of its own, under the name of the game's
@@ -79,8 +84,10 @@ remove_old_files() {
 # The desktop entry and the metadata name the id, and the entry starts the
 # launcher by its full path, which works even where it is not on the PATH.
 install_template() { # install_template SOURCE TARGET MODE
+    local bindir="$PREFIX/$BINDIR"
+    bindir="${bindir//&/\\&}" # as typed: to sed a bare & means what it matched
     mkdir -p "$(dirname "$2")"
-    sed -e "s|@BINDIR@|$PREFIX/$BINDIR|g" -e "s|@APP_ID@|$ID|g" "$1" >"$2.new"
+    sed -e "s|@BINDIR@|$bindir|g" -e "s|@APP_ID@|$ID|g" "$1" >"$2.new"
     chmod "$3" "$2.new"
     mv -f "$2.new" "$2"
 }
@@ -105,12 +112,25 @@ install_files() {
     done <<<"$FILES"
     remove_old_files
     refresh_caches
+    make_template
     echo "Start Glomb from your application menu, or with: $PREFIX/$BINDIR/glomb"
     case ":$PATH:" in
     *":$PREFIX/$BINDIR:"*) ;;
     *) echo "($PREFIX/$BINDIR is not on your PATH: add it there to start the game as just 'glomb'.)" ;;
     esac
     echo "Each player's high scores and language are kept in ${XDG_DATA_HOME:-~/.local/share}/glomb."
+}
+
+# Made by the Wine installed now; after an upgrade of Wine the launcher
+# finds it out of date and prepares each new player's prefix from scratch
+# again, until the next make install. A packager's DESTDIR gets none: the
+# package makes its own when it is installed.
+make_template() {
+    [ -z "$DESTDIR" ] || return 0
+    echo "Preparing Wine for new players' first starts (some seconds):"
+    if "$DEST/lib/glomb/prepare-prefix" template "$TEMPLATE"; then
+        echo "  $TEMPLATE"
+    fi
 }
 
 uninstall_files() {
@@ -126,6 +146,9 @@ uninstall_files() {
         fi
     done <<<"$FILES"
     rmdir "$DEST/lib/glomb" 2>/dev/null || true
+    if [ -e "$TEMPLATE" ] || [ -L "$TEMPLATE" ]; then echo "  $TEMPLATE"; fi
+    rm -rf -- "$TEMPLATE" "$TEMPLATE".?????? "$TEMPLATE.log"
+    rmdir "$(dirname "$TEMPLATE")" 2>/dev/null || true
     remove_old_files
     refresh_caches
     echo "The high scores stay: each player's are in ${XDG_DATA_HOME:-~/.local/share}/glomb,"

@@ -19,8 +19,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 exe=$(realpath "${1:?usage: make-deb.sh GLOMB_EXE OUT_DIR VERSION}")
 out=$(realpath -m "${2:?usage: make-deb.sh GLOMB_EXE OUT_DIR VERSION}")
 # The package's own revision of the game's VERSION, so that apt upgrades
-# over the package 1.0.0.1: 2 runs the 64-bit game, without wine32.
-version=${3:?usage: make-deb.sh GLOMB_EXE OUT_DIR VERSION}-2
+# over the package 1.0.0.1: 2 runs the 64-bit game, without wine32; 3
+# gives new players a prefix to copy.
+version=${3:?usage: make-deb.sh GLOMB_EXE OUT_DIR VERSION}-3
 : "${SOURCE_DATE_EPOCH:?make-deb: set SOURCE_DATE_EPOCH to the time of the release}"
 export SOURCE_DATE_EPOCH TZ=UTC
 
@@ -35,6 +36,8 @@ glomb ($version) stable; urgency=medium
 
   * Glomb ${version%-*} for Debian: the 64-bit game, run by wine64 with no
     32-bit part of Wine; the scores of earlier versions come along.
+  * A new player's first start copies a Wine prefix made when the package
+    is installed, and again when Wine is upgraded, in /var/lib/glomb.
 
  -- Glomb Team <glomb@example.org>  $(date -R -d "@$SOURCE_DATE_EPOCH")
 TXT
@@ -56,7 +59,11 @@ mkdir "$root/DEBIAN"
 (cd "$root" && find usr -type f -print0 | sort -z | xargs -0 md5sum) >"$root/DEBIAN/md5sums"
 sed -e "s/@VERSION@/$version/" -e "s/@INSTALLED_SIZE@/$(installed_size)/" \
     "$here/debian/control" >"$root/DEBIAN/control"
+# The maintainer scripts make and remove the Wine prefix that new players
+# copy, in /var/lib/glomb; the trigger makes it again after Wine changes.
+cp "$here/debian/postinst" "$here/debian/postrm" "$here/debian/triggers" "$root/DEBIAN/"
 chmod 644 "$root/DEBIAN"/*
+chmod 755 "$root/DEBIAN/postinst" "$root/DEBIAN/postrm"
 find "$root" -type d -exec chmod 755 {} +
 find "$root" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
